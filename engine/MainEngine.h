@@ -1,0 +1,78 @@
+// engine/MainEngine.h
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/Engine.h"
+#include "engine/SignalHandler.h"
+#include "engine/Signals.h"
+#include "engine/System.h"
+
+namespace zumek {
+
+class EventQueue;
+class World;
+
+// Input events the frame loop acts on.
+constexpr int32_t EVENT_QUIT = 3;
+constexpr int32_t EVENT_RESIZED = 4;
+constexpr int32_t EVENT_TOGGLE_DEBUG_DRAW = 63;
+constexpr int32_t EVENT_TOGGLE_HUD = 64;
+constexpr int32_t EVENT_TOGGLE_DEBUG = 65;
+
+/// Owns the engines, keeps the systems list and runs the frame loop.
+///
+/// Once per frame: leave if the engine state is 2; load a pending level; tick the frame clock;
+/// destroy dead objects and update the place stack; act on the debug and window events; then,
+/// unless suspended, each engine's Update, the frame systems (input, scripting, physics) and the
+/// systems list in order (window, graphics, game logic).
+class MainEngine : public Engine, public SignalHandler<LoadLevelSignal>, public SignalHandler<DeleteLevedlStateSignal> {
+public:
+    explicit MainEngine(const std::string& firstLevel);
+    ~MainEngine() override;
+
+    /// Appends an engine; the main engine owns it from now on.
+    void AddEngine(Engine* engine);
+    /// Appends a system; not owned.
+    void AddSystem(System* system);
+
+    /// The systems run before the systems list every frame, in order (input, scripting,
+    /// physics); not owned. Their Shutdown runs first at the stop, in order.
+    void SetFrameSystems(std::vector<System*> systems) { m_frameSystems = std::move(systems); }
+    /// The pending input events the loop takes its debug and window events from.
+    void SetEventQueue(EventQueue* events) { m_events = events; }
+    /// The objects and places; without one the systems run over no objects.
+    void SetWorld(World* world) { m_world = world; }
+    /// Stops the loop after `frames` frames (0: no limit) exactly as the quit event does.
+    void SetFrameLimit(int frames) { m_frameLimit = frames; }
+    /// Advances the engine clock by exactly `ms` per frame (0: the real clock runs).
+    void SetFixedFrameMs(int ms) { m_fixedFrameMs = ms; }
+
+    void Initialize() override;
+    void Update() override;
+    void Shutdown() override;
+    /// The frame loop; returns when the engine state becomes 2.
+    void Run();
+
+    void Handle(LoadLevelSignal signal) override;
+    void Handle(DeleteLevedlStateSignal signal) override;
+
+    const std::string& PendingLevel() const { return m_pendingLevel; }
+    const std::vector<Engine*>& Engines() const { return m_engines; }
+    const std::vector<System*>& Systems() const { return m_systems; }
+
+private:
+    void HandleDebugEvents();
+
+    std::string m_pendingLevel;
+    std::vector<Engine*> m_engines;
+    std::vector<System*> m_systems;
+    std::vector<System*> m_frameSystems;
+    EventQueue* m_events = nullptr;
+    World* m_world = nullptr;
+    int m_frameLimit = 0;
+    int m_fixedFrameMs = 0;
+};
+
+} // namespace zumek

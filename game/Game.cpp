@@ -1,0 +1,111 @@
+// game/Game.cpp
+#include "game/Game.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "engine/BareGraphicsSystem.h"
+#include "engine/EngineLog.h"
+#include "engine/MainEngine.h"
+#include "engine/Replay.h"
+#include "engine/WindowCallback.h"
+#include "engine/WindowSystem.h"
+#include "input/EventPoller.h"
+#include "input/InputEvents.h"
+#include "input/InputSystem.h"
+#include "input/MouseWin32Handler.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "platform/PngWriter.h"
+#include "platform/Window.h"
+
+namespace zumek {
+namespace {
+
+/// Writes the frame last shown in the window. No renderer draws yet, so that frame is the
+/// cleared (black) client area.
+void WriteScreenshot(const std::string& path, WindowSystem& window) {
+    int width = window.GetWindow() ? window.GetWindow()->ClientWidth() : 0;
+    int height = window.GetWindow() ? window.GetWindow()->ClientHeight() : 0;
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3, 0);
+    if (!WritePng(path, width, height, 3, pixels.data(), false))
+        ReportProblem(Error, "Could not write the screenshot " + path);
+}
+
+} // namespace
+
+std::string ChooseResourceRoot(const std::string& rootOption, const std::string& executable) {
+    namespace fs = std::filesystem;
+    if (!rootOption.empty()) return fs::absolute(rootOption).lexically_normal().string();
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    if (!ec && fs::is_directory(cwd / "resources", ec)) return cwd.string();
+    if (!executable.empty()) {
+        fs::path exeDir = fs::weakly_canonical(fs::path(executable), ec).parent_path();
+        if (!ec && fs::is_directory(exeDir.parent_path() / "resources", ec)) return exeDir.parent_path().string();
+    }
+    return ZUMEK_SOURCE_ROOT;
+}
+
+int RunGame(const CommandLine& options) {
+    Replay replay;
+    if (!options.replay.empty()) {
+        std::string text;
+        if (!ReadTextFile(options.replay, text)) {
+            std::fprintf(stderr, "tovalik: cannot read the replay file %s\n", options.replay.c_str());
+            return 2;
+        }
+        std::string error;
+        if (!replay.Parse(text, error)) {
+            std::fprintf(stderr, "tovalik: replay file %s, %s\n", options.replay.c_str(), error.c_str());
+            return 2;
+        }
+    }
+
+    // 1. The main engine: the first user of the signal registry, which creates every channel.
+    auto mainEngine = std::make_unique<MainEngine>(options.level.empty() ? "splash" : options.level);
+    mainEngine->SetFrameLimit(options.frames);
+    mainEngine->SetFixedFrameMs(options.frameMs);
+
+    // 2. The window callbacks; registration order is delivery order.
+    static EventPoller eventPoller;
+    static MouseWin32Handler mouseHandler;
+    RegisterCallback(&eventPoller);
+    RegisterCallback(&mouseHandler);
+
+    // 3. The window, as an engine and as a system.
+    auto* window = new WindowSystem("Tovalik", options.width, options.height);
+    window->SetReplay(&replay);
+    mainEngine->AddEngine(window);
+    mainEngine->AddSystem(window);
+
+    // 4-6. Headset, graphics and sound engines take their places here as they are built in; until
+    // the renderer is, a bare system holds its slot so that closing the window ends the run.
+    BareGraphicsSystem bareGraphics;
+    mainEngine->AddSystem(&bareGraphics);
+
+    // 7. Start the engines in list order.
+    mainEngine->Initialize();
+
+    // 8-9. Game logic, physics and scripting join as they are built in.
+    mainEngine->SetEventQueue(&InputEvents::Instance());
+    mainEngine->SetFrameSystems({&InputSystem::Instance()});
+
+    // 10. The frame loop.
+    mainEngine->Run();
+    if (!options.screenshot.empty()) {
+        WriteScreenshot(options.screenshot, *window);
+        std::printf("Screenshot written to %s\n", options.screenshot.c_str());
+    }
+
+    // 11-12. Stop in order and delete the engines.
+    mainEngine->Shutdown();
+    mainEngine.reset();
+    EngineLog::Instance().CloseLogFile();
+    return 0;
+}
+
+} // namespace zumek

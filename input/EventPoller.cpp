@@ -1,0 +1,118 @@
+// input/EventPoller.cpp
+#include "input/EventPoller.h"
+
+#include "engine/SettingManager.h"
+#include "engine/SignalManager.h"
+#include "input/InputEvents.h"
+#include "platform/WindowMessages.h"
+
+namespace zumek {
+namespace {
+
+// Places with their own key rules: 11 (a text prompt) and 9 (where Escape does nothing).
+constexpr PlaceId kPromptPlace = PlaceId(11);
+constexpr PlaceId kNoEscapePlace = PlaceId(9);
+
+struct KeyEvent {
+    uint32_t key;
+    InputEvent event;
+};
+
+const KeyEvent kKeyTable[] = {
+    {VK_RETURN, 39},      {VK_CONTROL, 66},     {VK_SPACE, 30},
+    {VK_LEFT, 47},        {VK_UP, 45},          {VK_RIGHT, 48},       {VK_DOWN, 46},
+    {'1', 62},            {'2', 61},
+    {'A', 31},            {'D', 32},            {'E', 10},            {'F', 8},
+    {'I', 73},            {VK_NUMPAD0 + 8, 73}, {'J', 74},            {VK_NUMPAD0 + 5, 74},
+    {'K', 75},            {VK_NUMPAD0 + 9, 75}, {'L', 76},            {VK_NUMPAD0 + 6, 76},
+    {'M', 16},            {'N', 15},            {'P', 7},             {'R', 9},
+    {'S', 34},            {'W', 33},
+    {VK_NUMPAD0 + 1, 63}, {VK_NUMPAD0 + 2, 65}, {VK_NUMPAD0 + 3, 64},
+    {VK_NUMPAD0 + 4, 72}, {VK_NUMPAD0 + 7, 71}, {VK_F5, 17},
+};
+
+} // namespace
+
+EventPoller::EventPoller() { SignalManager::Connect<PlaceId>(this); }
+
+void EventPoller::OnKeyDown(uint32_t key) {
+    InputEvents& events = InputEvents::Instance();
+    if (m_place == kPromptPlace) {
+        if (key == VK_BACK || key == VK_RETURN || key == VK_F5) events.Raise(input_event::SKIP_SCREEN);
+        else if (key == VK_ESCAPE) events.Raise(input_event::PLACE_TOGGLE);
+        return;
+    }
+    if (key == VK_ESCAPE) {
+        if (m_place != kNoEscapePlace) events.Raise(input_event::PLACE_TOGGLE);
+        return;
+    }
+    for (const auto& entry : kKeyTable) {
+        if (entry.key == key) {
+            events.Raise(entry.event);
+            return;
+        }
+    }
+}
+
+void EventPoller::OnMessage(Window*, uint32_t message, uint64_t wParam, int64_t lParam) {
+    InputEvents& events = InputEvents::Instance();
+    switch (message) {
+    case WM_DESTROY:
+    case WM_CLOSE:
+    case WM_QUIT:
+        events.Raise(input_event::QUIT);
+        break;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) events.Raise(input_event::RESIZED);
+        break;
+    case WM_SETFOCUS:
+        events.Raise(input_event::FOCUS_GAINED);
+        break;
+    case WM_KILLFOCUS:
+        events.Raise(input_event::FOCUS_LOST);
+        break;
+    case WM_LBUTTONDOWN:
+        if (m_place == kPromptPlace) events.Raise(input_event::PLACE_TOGGLE);
+        break;
+    case WM_LBUTTONUP: {
+        float x = static_cast<float>(LowWord(lParam));
+        float y = static_cast<float>(HighWord(lParam));
+        events.Raise(input_event::CLICK);
+        events.clickPosition = {x, y, 0.0f, 0.0f};
+        break;
+    }
+    case WM_MOUSEMOVE: {
+        if (SettingManager::GetSetting<OculusSetting>() != 0) {
+            float x = static_cast<float>(LowWord(lParam));
+            float y = static_cast<float>(HighWord(lParam));
+            float dx = x - m_lastX;
+            float dy = y - m_lastY;
+            if (dx > 0) {
+                events.Raise(input_event::CAMERA_RIGHT);
+                events.Raise(input_event::MOUSE_RIGHT);
+            } else if (dx < 0) {
+                events.Raise(input_event::CAMERA_LEFT);
+                events.Raise(input_event::MOUSE_LEFT);
+            }
+            if (dy > 0) {
+                events.Raise(input_event::CAMERA_DOWN);
+                events.Raise(input_event::MOUSE_DOWN);
+            } else if (dy < 0) {
+                events.Raise(input_event::CAMERA_UP);
+                events.Raise(input_event::MOUSE_UP);
+            }
+            m_lastX = x;
+            m_lastY = y;
+        }
+        if (m_place == kPromptPlace) events.Raise(input_event::PLACE_TOGGLE);
+        break;
+    }
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<uint32_t>(wParam));
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace zumek
