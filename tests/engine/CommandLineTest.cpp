@@ -1,0 +1,61 @@
+// The command-line contract.
+#include "engine/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+using namespace zumek;
+
+namespace {
+CommandLine::Result Parse(std::vector<std::string> args, CommandLine& options, std::string& error) {
+    return options.Parse(args, error);
+}
+} // namespace
+
+TEST(CommandLine, ReadsEveryOption) {
+    CommandLine o;
+    std::string error;
+    auto result = Parse({"--root", "r", "--documents", "d", "--level", "level3", "--frames", "120", "--frame-ms", "25",
+                         "--size", "640x480", "--log", "l.txt", "--screenshot", "s.png", "--replay", "in.txt"},
+                        o, error);
+    ASSERT_EQ(result, CommandLine::Result::Run) << error;
+    EXPECT_EQ(o.root, "r");
+    EXPECT_EQ(o.documents, "d");
+    EXPECT_EQ(o.level, "level3");
+    EXPECT_EQ(o.frames, 120);
+    EXPECT_EQ(o.frameMs, 25);
+    EXPECT_EQ(o.width, 640);
+    EXPECT_EQ(o.height, 480);
+    EXPECT_EQ(o.logFile, "l.txt");
+    EXPECT_EQ(o.screenshot, "s.png");
+    EXPECT_EQ(o.replay, "in.txt");
+}
+
+TEST(CommandLine, NoArgumentsRunsWithDefaults) {
+    CommandLine o;
+    std::string error;
+    EXPECT_EQ(Parse({}, o, error), CommandLine::Result::Run);
+    EXPECT_EQ(o.frames, 0);
+    EXPECT_EQ(o.width, 0);
+    EXPECT_TRUE(o.level.empty());
+}
+
+TEST(CommandLine, HelpAndVersionWinOverRunning) {
+    CommandLine a, b;
+    std::string error;
+    EXPECT_EQ(Parse({"--frames", "3", "--help"}, a, error), CommandLine::Result::Help);
+    EXPECT_EQ(Parse({"--version"}, b, error), CommandLine::Result::Version);
+}
+
+TEST(CommandLine, RejectsMalformedOptionsWithAReason) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"--bogus"}, {"stray"}, {"--frames"}, {"--frames", "0"}, {"--frames", "-1"}, {"--frames", "1e3"},
+        {"--frames", "99999999999"}, {"--frame-ms", "x"}, {"--size", "640"}, {"--size", "640x"},
+        {"--size", "x480"}, {"--size", "0x480"}, {"--size", "640x480x2"}, {"--level", ""}, {"--log"},
+    };
+    for (const auto& args : bad) {
+        CommandLine o;
+        std::string error;
+        EXPECT_EQ(Parse(args, o, error), CommandLine::Result::Error) << args[0];
+        EXPECT_FALSE(error.empty());
+    }
+}

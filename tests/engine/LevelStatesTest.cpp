@@ -1,0 +1,89 @@
+// Removing saved level states from a temporary level-state folder.
+#include "engine/LevelStates.h"
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "engine/EngineLog.h"
+#include "engine/MainEngine.h"
+#include "engine/SignalManager.h"
+#include "platform/Paths.h"
+
+using namespace zumek;
+namespace fs = std::filesystem;
+
+namespace {
+
+class LevelStates : public ::testing::Test {
+protected:
+    void SetUp() override {
+        documents = fs::temp_directory_path() / ("zumek-states-" + std::to_string(::getpid()));
+        fs::remove_all(documents);
+        folder = documents / "Tovalik" / "resources" / "levelstates";
+        fs::create_directories(folder);
+        for (const char* name : {"state_level1", "state_level2", "state_level10", "test"}) std::ofstream(folder / name) << "x";
+        std::ofstream(documents / "Tovalik" / "resources" / "outside") << "keep me";
+        Paths::SetDocumentsFolder(documents.string());
+    }
+    void TearDown() override { fs::remove_all(documents); }
+
+    std::vector<std::string> Remaining() {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path documents, folder;
+};
+
+} // namespace
+
+TEST_F(LevelStates, FolderIsBelowTheDocumentsGameFolder) {
+    EXPECT_EQ(Paths::LevelStateFolder(), documents.string() + "/Tovalik/resources/levelstates/");
+}
+
+TEST_F(LevelStates, AllRemovesEveryStateButTest) {
+    EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), "all"), 3);
+    EXPECT_EQ(Remaining(), (std::vector<std::string>{"test"}));
+}
+
+TEST_F(LevelStates, AllLeavesSubfolders) {
+    fs::create_directory(folder / "keep");
+    RemoveLevelStates(Paths::LevelStateFolder(), "all");
+    EXPECT_EQ(Remaining(), (std::vector<std::string>{"keep", "test"}));
+}
+
+TEST_F(LevelStates, ASuffixRemovesOnlyThatLevel) {
+    EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), "2"), 1);
+    EXPECT_EQ(Remaining(), (std::vector<std::string>{"state_level1", "state_level10", "test"}));
+    EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), "7"), 0); // missing: ignored
+}
+
+TEST_F(LevelStates, TheSignalReachesTheMainEngine) {
+    MainEngine engine("splash");
+    SignalManager::Emit(DeleteLevedlStateSignal{"1"});
+    EXPECT_EQ(Remaining(), (std::vector<std::string>{"state_level10", "state_level2", "test"}));
+}
+
+TEST_F(LevelStates, TextsThatLeaveTheFolderDeleteNothingAndAreReported) {
+    for (const char* text : {"/../outside", "../../outside", "x/../../y", "..", "1\\..\\2"}) {
+        EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), text), 0) << text;
+        EXPECT_EQ(EngineLog::Instance().Records().back().level, Error);
+    }
+    EXPECT_TRUE(fs::exists(documents / "Tovalik" / "resources" / "outside"));
+    EXPECT_EQ(Remaining().size(), 4u);
+}
+
+TEST_F(LevelStates, MissingFolderPrintsTheListingFailureAndDeletesNothing) {
+    fs::remove_all(folder);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), "all"), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "FindFirstFile failed (3)\n");
+}

@@ -1,0 +1,38 @@
+# Shared helpers of the scenario tests. Usage: source lib.sh "$@" (binary, source tree, scratch).
+set -u
+GAME=$1
+SRC=$2
+SCRATCH=$3
+rm -rf "$SCRATCH"
+mkdir -p "$SCRATCH"
+FAILURES=0
+
+# Runs the game with a display: the current one, or a private Xvfb when there is none.
+run_game() {
+    if [ -n "${DISPLAY:-}" ]; then
+        "$GAME" "$@"
+    else
+        xvfb-run -a -s "-screen 0 1280x720x24" "$GAME" "$@"
+    fi
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    FAILURES=$((FAILURES + 1))
+}
+
+expect_eq() { # what expected actual
+    [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
+}
+
+expect_grep() { # file pattern what
+    grep -qE -- "$2" "$1" || fail "$3 (no line matching '$2' in $1)"
+}
+
+finish() {
+    if [ "$FAILURES" -ne 0 ]; then
+        echo "$FAILURES check(s) failed" >&2
+        exit 1
+    fi
+    echo "all checks passed"
+}
