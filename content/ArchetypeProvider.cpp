@@ -1,0 +1,20 @@
+// content/ArchetypeProvider.cpp
+#include "content/ArchetypeProvider.h"
+
+#include "content/ArchetypeSerializer.h"
+
+namespace zumek {
+
+ArchetypeProvider& ArchetypeProvider::Instance() {
+    static ArchetypeProvider provider;
+    return provider;
+}
+
+Archetype* ArchetypeProvider::Get(const std::string& key) {
+    auto it = m_cache.find(key);
+    if (it == m_cache.end())
+        it = m_cache.emplace(key, std::unique_ptr<Archetype>(ArchetypeSerializer(key).Deserialize())).first;
+    return it->second.get();
+}
+
+} // namespace zumek

@@ -1,0 +1,115 @@
+// objects/Camera.cpp
+#include "objects/Camera.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "engine/SettingManager.h"
+#include "input/InputEvents.h"
+#include "objects/Object.h"
+#include "objects/Transform.h"
+
+namespace zumek {
+namespace {
+
+// The camera's input events.
+constexpr InputEvent kEyeUp = 45;
+constexpr InputEvent kEyeDown = 46;
+constexpr InputEvent kEyeLeft = 47;
+constexpr InputEvent kEyeRight = 48;
+constexpr InputEvent kEyeForward = 49;
+constexpr InputEvent kEyeBackward = 50;
+constexpr InputEvent kTurnLeft = 51;
+constexpr InputEvent kTurnRight = 52;
+constexpr InputEvent kLookDown = 58;
+constexpr InputEvent kLookUp = 59;
+
+constexpr float kCarriedTurnDegrees = 2.0f; ///< per event
+constexpr float kCarriedPitchStep = 0.05f;  ///< radians per event
+constexpr float kFreeStep = 0.2f;           ///< free-mode input per event
+constexpr float kFreeAngleScale = 0.2f;     ///< free-mode input to radians
+constexpr float kEyeAboveHead = 0.2f;       ///< metres above the top of the object
+constexpr float kFreeMoveStep = 0.1f;       ///< metres per frame while a move event is pending
+
+} // namespace
+
+void Camera::ClampViewPitch() { m_viewPitch = std::clamp(m_viewPitch, -m_pitchLimit, m_pitchLimit); }
+
+void Camera::AddOrientation(float yawDelta, float pitchDelta) {
+    m_yaw += yawDelta;
+    m_pitch = std::clamp(m_pitch + pitchDelta, -m_pitchLimit, m_pitchLimit);
+}
+
+void Camera::Update(bool headsetEnabled, const glm::vec3& /*headsetPosition*/, const glm::quat& headsetOrientation) {
+    InputEvents& events = InputEvents::Instance();
+    const bool carried = SettingManager::GetSetting<CameraMovementSetting>() == 1;
+    Transform* transform = GetOwner() ? GetOwner()->GetComponent<Transform>() : nullptr;
+    if (carried) {
+        if (transform) m_viewYaw = transform->GetRotation().y;
+        if (events.Take(kTurnRight) && transform) {
+            glm::vec3 degrees = transform->GetRotationDegrees();
+            degrees.y -= kCarriedTurnDegrees;
+            transform->SetRotation(degrees);
+        }
+        if (events.Take(kTurnLeft) && transform) {
+            glm::vec3 degrees = transform->GetRotationDegrees();
+            degrees.y += kCarriedTurnDegrees;
+            transform->SetRotation(degrees);
+        }
+        if (events.Take(kLookDown)) {
+            m_viewPitch -= kCarriedPitchStep;
+            ClampViewPitch();
+        }
+        if (events.Take(kLookUp)) {
+            m_viewPitch += kCarriedPitchStep;
+            ClampViewPitch();
+        }
+        if (transform) {
+            m_eye = transform->GetPosition();
+            m_eye.y += transform->GetScale().y + kEyeAboveHead;
+        }
+    } else {
+        if (events.Take(kTurnRight)) m_yaw += kFreeStep;
+        if (events.Take(kTurnLeft)) m_yaw -= kFreeStep;
+        if (events.Take(kLookDown)) m_pitch -= kFreeStep;
+        if (events.Take(kLookUp)) m_pitch += kFreeStep;
+        float width = static_cast<float>(SettingManager::GetSetting<ResolutionSetting>().width);
+        m_viewYaw = (width * 0.5f - m_yaw) * kFreeAngleScale;
+        m_viewPitch = m_pitch * kFreeAngleScale;
+    }
+
+    glm::vec3 direction(std::sin(m_viewYaw) * std::cos(m_viewPitch), std::sin(m_viewPitch),
+                        std::cos(m_viewYaw) * std::cos(m_viewPitch));
+    // 1.57, not pi/2: the right vector leans a hair off the horizontal plane's perpendicular.
+    glm::vec3 right(std::sin(m_viewYaw - 1.57f), 0.0f, std::cos(m_viewYaw - 1.57f));
+    glm::vec3 up = glm::cross(right, direction);
+
+    glm::mat4 headset(1.0f);
+    if (headsetEnabled) {
+        glm::quat turned = headsetOrientation;
+        turned.w = -turned.w;
+        headset = glm::mat4_cast(turned);
+    }
+
+    if (!carried) {
+        if (events.Test(kEyeUp)) m_eye.y += kFreeMoveStep;
+        if (events.Test(kEyeDown)) m_eye.y -= kFreeMoveStep;
+        if (events.Test(kEyeRight)) m_eye += right * kFreeMoveStep;
+        if (events.Test(kEyeLeft)) m_eye -= right * kFreeMoveStep;
+        if (events.Test(kEyeForward)) m_eye += direction * kFreeMoveStep;
+        if (events.Test(kEyeBackward)) m_eye -= direction * kFreeMoveStep;
+    }
+
+    glm::mat4 view = headset * glm::lookAt(m_eye, m_eye + direction, up);
+    m_orientation = glm::quat_cast(glm::mat3(view)) * glm::vec3(0.0f, 0.0f, -1.0f);
+
+    CameraSetting* record = SettingManager::GetSetting<CameraSetting*>();
+    if (!record) return;
+    record->view = view;
+    for (int i = 0; i < 3; ++i) record->view[i][i] *= m_worldScale;
+    record->orientation = m_orientation;
+}
+
+} // namespace zumek

@@ -1,0 +1,55 @@
+// objects/PlaceManager.cpp
+#include "objects/PlaceManager.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "objects/ObjectManager.h"
+
+namespace zumek {
+
+PlaceManager& PlaceManager::Instance() {
+    static PlaceManager manager;
+    return manager;
+}
+
+void PlaceManager::Push(const std::string& name) {
+    m_places.push_back(name);
+    ObjectManager& objects = ObjectManager::Instance();
+    // Nothing reads the level after its objects exist, so the place stack releases it here.
+    std::unique_ptr<Level> level(objects.GetLevelProvider().Get(name));
+    for (const ObjectCreateSignal& request : level->objects) objects.CreateObject(request, name);
+}
+
+void PlaceManager::Pop() {
+    if (!m_places.empty()) m_pendingPop = m_places.back();
+}
+
+void PlaceManager::Set(const std::string& name) { m_pendingSet = name; }
+
+const std::string& PlaceManager::CurrentPlace() const {
+    static const std::string kNone;
+    return m_places.empty() ? kNone : m_places.back();
+}
+
+void PlaceManager::Update() {
+    ObjectManager& objects = ObjectManager::Instance();
+    if (!m_places.empty() && !m_pendingPop.empty()) {
+        std::string popped;
+        popped.swap(m_pendingPop);
+        m_places.erase(std::remove(m_places.begin(), m_places.end(), popped), m_places.end());
+        objects.DestroyPlaceObjects(popped);
+    }
+    if (!m_pendingSet.empty()) {
+        // Cleared before the push, so a replacement requested while the new place loads is kept.
+        std::string next;
+        next.swap(m_pendingSet);
+        std::vector<std::string> removed;
+        removed.swap(m_places);
+        for (const std::string& place : removed) objects.DestroyPlaceObjects(place);
+        Push(next);
+    }
+    if (m_places.empty()) Push("mainmenu");
+}
+
+} // namespace zumek
