@@ -1,0 +1,56 @@
+// tests/sound/SoundTestSupport.h
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace zumek::test {
+
+/// A resource root of the test's own in a fresh temporary folder (with an empty documents folder,
+/// so no user overlay interferes); removed again at the end.
+class TempResources {
+public:
+    TempResources();
+    ~TempResources();
+    TempResources(const TempResources&) = delete;
+    TempResources& operator=(const TempResources&) = delete;
+
+    const std::string& Root() const { return m_root; }
+    /// Writes `text` to `relative` below the root, creating folders.
+    void Write(const std::string& relative, const std::string& text) const;
+    /// Full path of `relative` below the root.
+    std::string Path(const std::string& relative) const { return m_root + "/" + relative; }
+
+private:
+    std::string m_root;
+};
+
+/// Points the resource root at the repository, whose resources/ holds the shipped sounds.
+void UseShippedResources();
+/// The repository's folder.
+std::string RepositoryRoot();
+
+/// Writes a mono 16-bit WAV file: a sine of `frequency` Hz at `amplitude` (0..1) for `seconds`.
+void WriteToneWav(const std::string& path, double seconds, double frequency, double amplitude, int rate = 22050);
+
+/// Root mean square of one channel (0 left, 1 right) of an interleaved stereo mix, over frames
+/// [from, to) (to clamped to the mix).
+double ChannelRms(const std::vector<float>& mix, int channel, size_t from = 0, size_t to = static_cast<size_t>(-1));
+/// Both channels together.
+double MixRms(const std::vector<float>& mix, size_t from = 0, size_t to = static_cast<size_t>(-1));
+/// The largest absolute sample.
+double Peak(const std::vector<float>& mix);
+
+/// Number of engine log records at Warning or Error.
+size_t ProblemCount();
+
+/// A bank file with one event per (path, sample file, loop, positioned) entry, volume 1.
+struct BankEvent {
+    std::string path;
+    std::string sample;
+    bool loop = false;
+    bool positioned = false;
+};
+std::string BankText(const std::vector<BankEvent>& events);
+
+} // namespace zumek::test
