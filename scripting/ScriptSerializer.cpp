@@ -1,0 +1,19 @@
+// scripting/ScriptSerializer.cpp
+#include "scripting/ScriptSerializer.h"
+
+#include <tinyxml2.h>
+
+#include "content/XmlReading.h"
+
+namespace zumek {
+
+Script* ScriptSerializer::Deserialize() {
+    const char* key = ChildText(m_element, "key");
+    if (!key) {
+        ReportRead(m_source, &m_element, "Reading script key", "has no <key> text naming the script class; the component is skipped");
+        return nullptr;
+    }
+    return new Script(key);
+}
+
+} // namespace zumek
