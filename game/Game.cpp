@@ -21,6 +21,7 @@
 #include "platform/Paths.h"
 #include "platform/PngWriter.h"
 #include "platform/Window.h"
+#include "sound/SoundEngine.h"
 
 namespace zumek {
 namespace {
@@ -86,6 +87,10 @@ int RunGame(const CommandLine& options) {
     // the renderer is, a bare system holds its slot so that closing the window ends the run.
     BareGraphicsSystem bareGraphics;
     mainEngine->AddSystem(&bareGraphics);
+
+    // 6. Sound: banks and the event table load when the engines start. Without an audio device it
+    // plays silently.
+    mainEngine->AddEngine(new SoundEngine());
 
     // 7. Start the engines in list order.
     mainEngine->Initialize();
