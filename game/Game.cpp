@@ -12,15 +12,20 @@
 #include "engine/Replay.h"
 #include "engine/WindowCallback.h"
 #include "engine/WindowSystem.h"
+#include "content/ObjectComponents.h"
+#include "graphics/GraphicsComponents.h"
 #include "input/EventPoller.h"
 #include "input/InputEvents.h"
 #include "input/InputSystem.h"
 #include "input/MouseWin32Handler.h"
+#include "objects/ObjectWorld.h"
+#include "physics/PhysicsComponents.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/PngWriter.h"
 #include "platform/Window.h"
+#include "scripting/ScriptingComponents.h"
 #include "sound/SoundEngine.h"
 
 namespace zumek {
@@ -71,6 +76,12 @@ int RunGame(const CommandLine& options) {
     mainEngine->SetFrameLimit(options.frames);
     mainEngine->SetFixedFrameMs(options.frameMs);
 
+    // The component kinds the level and archetype readers and the object factory work with.
+    RegisterObjectComponents();
+    RegisterScriptingComponents();
+    RegisterGraphicsComponents();
+    RegisterPhysicsComponents();
+
     // 2. The window callbacks; registration order is delivery order.
     static EventPoller eventPoller;
     static MouseWin32Handler mouseHandler;
@@ -97,6 +108,9 @@ int RunGame(const CommandLine& options) {
 
     // 8-9. Game logic, physics and scripting join as they are built in.
     mainEngine->SetEventQueue(&InputEvents::Instance());
+    // The objects and the place stack: the first frame pushes the first place.
+    static ObjectWorld world;
+    mainEngine->SetWorld(&world);
     mainEngine->SetFrameSystems({&InputSystem::Instance()});
 
     // 10. The frame loop.
