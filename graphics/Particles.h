@@ -8,6 +8,7 @@
 #include <glm/vec4.hpp>
 
 #include "graphics/ParticleSettings.h"
+#include "graphics/ParticlesGpu.h"
 #include "objects/Component.h"
 
 namespace zumek {
@@ -36,6 +37,12 @@ public:
     /// Seconds simulated since the last (re)initialisation.
     float GetElapsed() const { return m_elapsed; }
 
+    /// The GL side, built by the ParticleRenderer on first use (empty in every copy).
+    ParticlesGpu& Gpu() { return m_gpu; }
+    /// The renderer's access to the parameter points and the simulated time.
+    std::vector<glm::vec3>& Parameters() { return m_points; }
+    void SetElapsed(float seconds) { m_elapsed = seconds; }
+
 private:
     ParticleSettings m_settings;
     unsigned int m_count;
@@ -43,6 +50,7 @@ private:
     std::array<glm::vec4, 10> m_initialData;
     std::vector<glm::vec3> m_points;
     float m_elapsed = 0.0f;
+    ParticlesGpu m_gpu;
 };
 
 } // namespace zumek

@@ -5,6 +5,7 @@
 
 #include <glm/vec3.hpp>
 
+#include "graphics/SpriteGpu.h"
 #include "objects/Component.h"
 
 namespace zumek {
@@ -72,6 +73,9 @@ public:
     bool UsesTexture() const { return m_useTexture; }
     bool UsesNormalMap() const { return m_useNormal; }
 
+    /// The GL side, built by the SpriteRenderer on first draw (empty in every copy).
+    SpriteGpu& Gpu() { return m_gpu; }
+
 protected:
     SpriteBase() = default;
     SpriteBase(const SpriteBase&) = default;
@@ -90,6 +94,7 @@ private:
     bool m_useNormal = false;
     bool m_showBox = false;
     bool m_hidden = false;
+    SpriteGpu m_gpu;
 };
 
 } // namespace zumek

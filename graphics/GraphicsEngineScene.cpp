@@ -1,0 +1,107 @@
+// graphics/GraphicsEngineScene.cpp
+// The parts of the frame that walk the objects: sprites, lights, particles, picking listeners.
+#include "graphics/GraphicsEngine.h"
+
+#include <GL/glew.h>
+
+#include <glm/geometric.hpp>
+#include <glm/gtc/quaternion.hpp>
+
+#include "engine/SettingManager.h"
+#include "graphics/AnimatedSprite.h"
+#include "graphics/Hud.h"
+#include "graphics/Light.h"
+#include "graphics/LightVolume.h"
+#include "graphics/ParticleRenderer.h"
+#include "graphics/Particles.h"
+#include "graphics/PickingListener.h"
+#include "graphics/Sprite.h"
+#include "graphics/SpriteRenderer.h"
+#include "objects/Camera.h"
+#include "objects/Object.h"
+#include "objects/ObjectManager.h"
+#include "objects/Transform.h"
+
+namespace zumek {
+
+void GraphicsEngine::DrawObjects(std::vector<Object*>& objects) {
+    if (Object* player = ObjectManager::Instance().GetObject("player1")) {
+        // Without a headset the pose is the identity; the camera then follows its own controls.
+        if (Camera* camera = player->GetComponent<Camera>()) camera->Update(false, glm::vec3(0.0f), glm::quat(1, 0, 0, 0));
+    }
+    const bool drawHud = SettingManager::GetSetting<HudDrawSetting>() == 0;
+    for (Object* object : objects) {
+        if (!object) continue;
+        if (Light* light = object->GetComponent<Light>()) m_lights.push_back(light);
+        if (Particles* particles = object->GetComponent<Particles>()) m_particles.push_back(particles);
+        if (Sprite* sprite = object->GetComponent<Sprite>()) {
+            sprite->SetPickId(object->GetNumber());
+            SpriteRenderer::Draw(*sprite);
+        }
+        if (drawHud) {
+            if (Hud* hud = object->GetComponent<Hud>()) SpriteRenderer::DrawHud(*hud);
+        }
+        if (AnimatedSprite* animated = object->GetComponent<AnimatedSprite>()) {
+            animated->SetPickId(object->GetNumber());
+            SpriteRenderer::DrawAnimated(*animated);
+        }
+    }
+}
+
+void GraphicsEngine::DrawParticles(float dt) {
+    for (Particles* particles : m_particles) ParticleRenderer::Draw(*particles, dt);
+}
+
+void GraphicsEngine::DrawLights(int width, int height) {
+    const unsigned int program = m_lightVolume->Program();
+    if (!program) return;
+    // One program serves every light: its locations are looked up once.
+    static unsigned int locationsOf = 0;
+    static GLint position = -1, color = -1, constant = -1, linear = -1, exponential = -1;
+    if (locationsOf != program) {
+        locationsOf = program;
+        position = glGetUniformLocation(program, "LightPos");
+        color = glGetUniformLocation(program, "lightSpecularColor");
+        constant = glGetUniformLocation(program, "lightConstantIntensity");
+        linear = glGetUniformLocation(program, "lightLinearIntensity");
+        exponential = glGetUniformLocation(program, "lightExponentialIntensity");
+    }
+    for (Light* light : m_lights) {
+        glm::vec3 where(0.0f);
+        Object* owner = light->GetOwner();
+        if (Transform* transform = owner ? owner->GetComponent<Transform>() : nullptr) where = transform->GetPosition();
+        glUseProgram(program);
+        glUniform3f(position, where.x, where.y, where.z);
+        glUniform1f(constant, light->GetConstant());
+        glUniform1f(linear, light->GetLinear());
+        glUniform1f(exponential, light->GetExponential());
+        const glm::vec3& c = light->GetColor();
+        glUniform3f(color, c.x, c.y, c.z);
+        m_lightVolume->SetPosition(where);
+        m_lightVolume->SetScale(light->GetVolume());
+        m_lightVolume->Draw(*m_gBuffer, width, height);
+    }
+}
+
+void GraphicsEngine::UpdatePickingListeners(std::vector<Object*>& objects) {
+    for (Object* object : objects) {
+        PickingListener* listener = object ? object->GetComponent<PickingListener>() : nullptr;
+        if (!listener) continue;
+        const glm::vec2 screen = listener->GetScreenPosition();
+        Sample sample = SampleGBuffer(screen.x, screen.y);
+        std::string pickedId;
+        std::string tag = listener->GetPickedTag();
+        glm::vec3 normal = listener->GetNormal();
+        for (Object* candidate : objects) {
+            if (candidate && static_cast<float>(candidate->GetNumber()) == sample.id && sample.id >= 1.0f) {
+                pickedId = candidate->GetId();
+                tag = candidate->GetTag();
+                if (glm::length(sample.normal) > 0.0f) normal = glm::normalize(sample.normal);
+                break;
+            }
+        }
+        listener->SetPicked(sample.position, normal, pickedId, tag);
+    }
+}
+
+} // namespace zumek

@@ -1,0 +1,108 @@
+// graphics/ScreenQuad.cpp
+#include "graphics/ScreenQuad.h"
+
+#include <GL/glew.h>
+#include <SDL.h>
+
+#include "content/ContentType.h"
+#include "engine/EngineLog.h"
+#include "engine/SignalManager.h"
+#include "graphics/GBuffer.h"
+#include "graphics/ShaderProvider.h"
+#include "input/InputEvents.h"
+
+namespace zumek {
+
+ScreenQuad::ScreenQuad() { SignalManager::Connect<FadeSignal>(this); }
+
+ScreenQuad::~ScreenQuad() {
+    if (m_vertexBuffer) glDeleteBuffers(1, &m_vertexBuffer);
+    if (m_vertexArray) glDeleteVertexArrays(1, &m_vertexArray);
+}
+
+void ScreenQuad::SetProgram(const std::string& shaderKey) { m_program = ShaderProvider::Instance().TryGet(shaderKey); }
+
+void ScreenQuad::SetModelName(const std::string& name) { m_modelPath = GetContentPath(ContentType::Model, name); }
+
+void ScreenQuad::Build() {
+    static const float kCorners[18] = {-1, -1, 0, 1, -1, 0, -1, 1, 0, -1, 1, 0, 1, -1, 0, 1, 1, 0};
+    if (!m_vertexArray) {
+        glGenVertexArrays(1, &m_vertexArray);
+        glGenBuffers(1, &m_vertexBuffer);
+    }
+    glBindVertexArray(m_vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(kCorners), kCorners, GL_STATIC_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (!m_program) return;
+    m_specularLocation = glGetUniformLocation(m_program, "specularColor");
+    m_renderModeLocation = glGetUniformLocation(m_program, "RenderMode");
+    m_debugDrawLocation = glGetUniformLocation(m_program, "DebugDraw");
+    m_timeLocation = glGetUniformLocation(m_program, "time");
+    m_fadeTimeLocation = glGetUniformLocation(m_program, "fadeTime");
+    for (int i = 0; i < GBuffer::kColourCount; ++i) m_samplers[i] = glGetUniformLocation(m_program, GBuffer::kSamplerNames[i]);
+}
+
+void ScreenQuad::StepRenderMode() {
+    InputEvents& events = InputEvents::Instance();
+    // Only one key per frame: with both pending, "1" waits for the next frame.
+    if (events.Take(61)) ++m_renderMode;
+    else if (events.Take(62)) --m_renderMode;
+    m_renderMode %= kRenderModes;
+    if (m_renderMode < 0) m_renderMode = 0;
+}
+
+void ScreenQuad::StepFade() {
+    if (!m_fading) return;
+    if (m_fadeIn) {
+        m_fadeTime += m_fadeStep;
+        if (m_fadeTime > kFadePeak) {
+            m_fadeIn = false;
+            m_fadeOut = true;
+        }
+    }
+    if (m_fadeOut) {
+        m_fadeTime -= m_fadeStep;
+        if (m_fadeTime < 0.0f) {
+            m_fadeTime = 0.0f;
+            m_fadeIn = m_fadeOut = false;
+            m_fading = false;
+        }
+    }
+}
+
+void ScreenQuad::Draw(const GBuffer& gBuffer) {
+    StepRenderMode();
+    StepFade();
+    if (!m_program) return;
+    glUseProgram(m_program);
+    gBuffer.BindTextures();
+    for (int i = 0; i < GBuffer::kColourCount; ++i) glUniform1i(m_samplers[i], i);
+    glBindVertexArray(m_vertexArray);
+    glUniform3f(m_specularLocation, m_specularColor.x, m_specularColor.y, m_specularColor.z);
+    glUniform1i(m_debugDrawLocation, 0);
+    glUniform1i(m_renderModeLocation, m_renderMode);
+    glUniform1f(m_timeLocation, static_cast<float>(SDL_GetTicks()));
+    glUniform1f(m_fadeTimeLocation, m_fadeTime);
+    glDrawArrays(GL_TRIANGLES, 0, m_vertexCount);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glUseProgram(0);
+    glBindVertexArray(0);
+}
+
+void ScreenQuad::Handle(FadeSignal signal) {
+    // A step that is not positive would never reach the turning point: the screen would stay
+    // dark and the point lights off for good.
+    if (!(signal.step > 0.0f)) {
+        ReportProblem(Warning, "Fade ignored: its step must be positive", std::to_string(signal.step));
+        return;
+    }
+    m_fadeStep = signal.step;
+    m_fading = true;
+    m_fadeIn = true;
+}
+
+} // namespace zumek

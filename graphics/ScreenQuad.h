@@ -1,0 +1,68 @@
+// graphics/ScreenQuad.h
+#pragma once
+#include <string>
+
+#include <glm/vec3.hpp>
+
+#include "engine/SignalHandler.h"
+#include "engine/Signals.h"
+
+namespace zumek {
+
+struct GBuffer;
+
+/// The full-screen pass of the lighting step: turns the G-buffer into the visible image, or,
+/// in debug render modes, shows one of its channels. Render modes: 0 lit image, 1 diffuse,
+/// 2 position, 3 normal, 4 texture coordinates, 5 shading parameters, 6 pick ids; key "2"
+/// (input event 61) steps forward and key "1" (event 62) back, wrapping 6 -> 0 and stopping
+/// at 0. A FadeSignal darkens the image to black and back; no point light shows meanwhile.
+class ScreenQuad final : public SignalHandler<FadeSignal> {
+public:
+    static constexpr int kRenderModes = 7;
+    static constexpr float kFadePeak = 1.5f; ///< fadeTime at which the fade turns back
+
+    ScreenQuad();
+    ~ScreenQuad() override;
+
+    /// Program by shader key; 0 (a broken shader) makes Draw do nothing.
+    void SetProgram(const std::string& shaderKey);
+    void SetSpecularColor(const glm::vec3& color) { m_specularColor = color; }
+    void SetModelName(const std::string& name);
+    /// Creates the quad and looks up the uniforms. Needs a current GL context.
+    void Build();
+    /// Applies the render-mode keys and the fade step, then draws the quad over `gBuffer`.
+    void Draw(const GBuffer& gBuffer);
+
+    /// Starts (or restarts) the rising phase of a fade with `signal.step` per frame.
+    void Handle(FadeSignal signal) override;
+
+    bool IsFading() const { return m_fading; }
+    int RenderMode() const { return m_renderMode; }
+    float FadeTime() const { return m_fadeTime; }
+    const std::string& ModelPath() const { return m_modelPath; }
+
+private:
+    void StepRenderMode();
+    void StepFade();
+
+    bool m_fading = false;
+    int m_renderMode = 0;
+    glm::vec3 m_specularColor{1.0f};
+    unsigned int m_program = 0;
+    unsigned int m_vertexArray = 0;
+    unsigned int m_vertexBuffer = 0;
+    int m_vertexCount = 6;
+    std::string m_modelPath;
+    float m_fadeTime = 0.0f;
+    float m_fadeStep = 0.0f;
+    bool m_fadeIn = false;
+    bool m_fadeOut = false;
+    int m_samplers[7] = {-1, -1, -1, -1, -1, -1, -1};
+    int m_specularLocation = -1;
+    int m_renderModeLocation = -1;
+    int m_debugDrawLocation = -1;
+    int m_timeLocation = -1;
+    int m_fadeTimeLocation = -1;
+};
+
+} // namespace zumek

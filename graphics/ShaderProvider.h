@@ -1,0 +1,31 @@
+// graphics/ShaderProvider.h
+#pragma once
+#include <map>
+#include <string>
+
+#include "content/ContentProvider.h"
+
+namespace zumek {
+
+/// Shader key -> linked GL program, loaded once per key for the whole run (programs are never
+/// deleted). A key whose load failed keeps the program 0: later gets return 0 without trying
+/// again, so a broken shader is reported once.
+class ShaderProvider final : public ContentProvider<unsigned int> {
+public:
+    static ShaderProvider& Instance();
+
+    /// The program of `key`; the first get of a key that fails throws the serializer's exception.
+    unsigned int Get(const std::string& key) override;
+    /// As Get, but a failed load yields 0 instead of the exception (already reported): drawing
+    /// code uses it so that a broken shader leaves its drawable blank and the game goes on.
+    unsigned int TryGet(const std::string& key);
+
+    /// How many keys have been asked for (loaded or failed).
+    size_t Count() const { return m_programs.size(); }
+
+private:
+    ShaderProvider() = default;
+    std::map<std::string, unsigned int> m_programs;
+};
+
+} // namespace zumek

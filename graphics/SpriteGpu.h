@@ -1,0 +1,34 @@
+// graphics/SpriteGpu.h
+#pragma once
+#include <map>
+#include <string>
+#include <vector>
+
+#include "graphics/MeshData.h"
+
+namespace zumek {
+
+/// The GL side of one sprite: program, uniform locations, mesh and debug-box buffers, bound
+/// textures. Created by the SpriteRenderer on the sprite's first draw. A copy starts empty (a
+/// cloned prototype shares no GL object); destruction deletes the buffers.
+struct SpriteGpu {
+    SpriteGpu() = default;
+    SpriteGpu(const SpriteGpu&) {}
+    SpriteGpu& operator=(const SpriteGpu&) = delete;
+    ~SpriteGpu();
+
+    bool created = false;
+    unsigned int program = 0;
+    MeshBuffers mesh;
+    unsigned int debugVertexArray = 0;
+    unsigned int debugBuffer = 0;
+    int debugVertexCount = 0;
+    /// Textures in assignment order: sampler location and GL texture.
+    std::vector<std::pair<int, unsigned int>> textures;
+    std::map<std::string, unsigned int> effectSubroutines;
+    int useTexture = -1, useNormal = -1, view = -1, model = -1, normalMatrix = -1, mvp = -1;
+    int samplers[3] = {-1, -1, -1};
+    int diffuseColor = -1, multiplier = -1, debugDraw = -1, pickId = -1, time = -1;
+};
+
+} // namespace zumek

@@ -1,0 +1,23 @@
+// graphics/TextureProvider.h
+#pragma once
+#include <map>
+#include <string>
+
+#include "content/ContentProvider.h"
+#include "graphics/Texture.h"
+
+namespace zumek {
+
+/// Texture file name -> Texture, loaded once for the whole run (never freed). Needs a current
+/// GL context. A file that cannot be loaded yields a placeholder texture (see TextureSerializer).
+class TextureProvider final : public ContentProvider<Texture*> {
+public:
+    static TextureProvider& Instance();
+    Texture* Get(const std::string& name) override;
+
+private:
+    TextureProvider() = default;
+    std::map<std::string, Texture*> m_textures;
+};
+
+} // namespace zumek

@@ -1,0 +1,49 @@
+// platform/GlContext.cpp
+#include "platform/GlContext.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace zumek {
+
+GlContext::GlContext(SDL_Window* window) : m_window(window) {
+    if (!window) throw std::runtime_error("Failed to create forward compatible context!");
+    static const int kVersions[][2] = {{4, 5}, {4, 3}, {4, 1}};
+    std::string lastError;
+    for (const auto& version : kVersions) {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, SDL_GL_CONTEXT_FORWARD_COMPATIBLE_FLAG);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, version[0]);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, version[1]);
+        m_context = SDL_GL_CreateContext(window);
+        if (m_context) {
+            m_major = version[0];
+            m_minor = version[1];
+            break;
+        }
+        lastError = SDL_GetError();
+    }
+    if (!m_context) {
+        std::fprintf(stderr, "tovalik: no OpenGL 4.1 core context: %s\n", lastError.c_str());
+        throw std::runtime_error("Failed to create forward compatible context!");
+    }
+    if (SDL_GL_MakeCurrent(window, m_context) != 0) {
+        std::fprintf(stderr, "tovalik: %s\n", SDL_GetError());
+        SDL_GL_DeleteContext(m_context);
+        m_context = nullptr;
+        throw std::runtime_error("Failed to activate forward compatible context!");
+    }
+    SDL_GL_SetSwapInterval(0);
+}
+
+GlContext::~GlContext() {
+    if (m_context) SDL_GL_DeleteContext(m_context);
+}
+
+void GlContext::Swap() { SDL_GL_SwapWindow(m_window); }
+
+void GlContext::MakeCurrent() { SDL_GL_MakeCurrent(m_window, m_context); }
+
+} // namespace zumek
