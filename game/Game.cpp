@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "engine/BareGraphicsSystem.h"
 #include "engine/EngineLog.h"
 #include "engine/MainEngine.h"
 #include "engine/Replay.h"
@@ -14,6 +13,7 @@
 #include "engine/WindowSystem.h"
 #include "content/ObjectComponents.h"
 #include "graphics/GraphicsComponents.h"
+#include "graphics/GraphicsEngine.h"
 #include "input/EventPoller.h"
 #include "input/InputEvents.h"
 #include "input/InputSystem.h"
@@ -29,19 +29,6 @@
 #include "sound/SoundEngine.h"
 
 namespace zumek {
-namespace {
-
-/// Writes the frame last shown in the window. No renderer draws yet, so that frame is the
-/// cleared (black) client area.
-void WriteScreenshot(const std::string& path, WindowSystem& window) {
-    int width = window.GetWindow() ? window.GetWindow()->ClientWidth() : 0;
-    int height = window.GetWindow() ? window.GetWindow()->ClientHeight() : 0;
-    std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3, 0);
-    if (!WritePng(path, width, height, 3, pixels.data(), false))
-        ReportProblem(Error, "Could not write the screenshot " + path);
-}
-
-} // namespace
 
 std::string ChooseResourceRoot(const std::string& rootOption, const std::string& executable) {
     namespace fs = std::filesystem;
@@ -94,10 +81,11 @@ int RunGame(const CommandLine& options) {
     mainEngine->AddEngine(window);
     mainEngine->AddSystem(window);
 
-    // 4-6. Headset, graphics and sound engines take their places here as they are built in; until
-    // the renderer is, a bare system holds its slot so that closing the window ends the run.
-    BareGraphicsSystem bareGraphics;
-    mainEngine->AddSystem(&bareGraphics);
+    // 4. The headset is not built in: the renderer draws to the window.
+    // 5. The renderer, as an engine and as a system; it also turns a quit request into the stop.
+    auto* graphics = new GraphicsEngine(window->GetWindow(), nullptr);
+    mainEngine->AddEngine(graphics);
+    mainEngine->AddSystem(graphics);
 
     // 6. Sound: banks and the event table load when the engines start. Without an audio device it
     // plays silently.
@@ -116,8 +104,8 @@ int RunGame(const CommandLine& options) {
     // 10. The frame loop.
     mainEngine->Run();
     if (!options.screenshot.empty()) {
-        WriteScreenshot(options.screenshot, *window);
-        std::printf("Screenshot written to %s\n", options.screenshot.c_str());
+        if (graphics->WriteScreenshot(options.screenshot))
+            std::printf("Screenshot written to %s\n", options.screenshot.c_str());
     }
 
     // 11-12. Stop in order and delete the engines.
