@@ -14,8 +14,17 @@ PlaceManager& PlaceManager::Instance() {
 }
 
 void PlaceManager::Push(const std::string& name) {
-    m_places.push_back(name);
     ObjectManager& objects = ObjectManager::Instance();
+    if (!m_pendingPop.empty() && m_pendingPop == name) {
+        // Reloading the place being popped (a level restart): objects are filed by place name,
+        // so a deferred pop would also remove the fresh copy and leave the main menu. The old
+        // copy goes now instead.
+        std::string popped;
+        popped.swap(m_pendingPop);
+        m_places.erase(std::remove(m_places.begin(), m_places.end(), popped), m_places.end());
+        objects.DestroyPlaceObjects(popped);
+    }
+    m_places.push_back(name);
     // Nothing reads the level after its objects exist, so the place stack releases it here.
     std::unique_ptr<Level> level(objects.GetLevelProvider().Get(name));
     for (const ObjectCreateSignal& request : level->objects) objects.CreateObject(request, name);

@@ -13,7 +13,8 @@ public:
     static PlaceManager& Instance();
 
     /// Adds `name` on top and creates the objects of its level, in file order, in that place.
-    /// An unknown level is reported by the level reader and gives an empty place.
+    /// An unknown level is reported by the level reader and gives an empty place. Pushing the
+    /// place whose pop is pending carries the pop out first, so the place is reloaded.
     void Push(const std::string& name);
     /// Requests removal of the top place (every entry of that name) at the next Update.
     void Pop();

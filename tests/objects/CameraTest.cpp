@@ -1,0 +1,101 @@
+// The camera: carried by its object or flying free, steered by input events, writing the view.
+#include "objects/Camera.h"
+
+#include <gtest/gtest.h>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "engine/SettingManager.h"
+#include "input/InputEvents.h"
+#include "objects/Object.h"
+#include "objects/Transform.h"
+
+using namespace zumek;
+
+namespace {
+
+class CameraTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InputEvents::Instance().Clear();
+        SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(1);
+        object.AddComponent(new Transform(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
+        object.AddComponent(camera);
+    }
+    void Update() { camera->Update(false, glm::vec3(0), glm::quat(1, 0, 0, 0)); }
+    const glm::mat4& View() const { return SettingManager::GetSetting<CameraSetting*>()->view; }
+
+    Object object{"player1", "player", "scene", ""};
+    Camera* camera = new Camera();
+};
+
+TEST_F(CameraTest, AddOrientationClampsPitch) {
+    camera->AddOrientation(0.5f, 2.0f);
+    EXPECT_FLOAT_EQ(camera->GetPitch(), 0.9f);
+    EXPECT_FLOAT_EQ(camera->GetYaw(), 0.5f);
+    camera->AddOrientation(0.0f, -4.0f);
+    EXPECT_FLOAT_EQ(camera->GetPitch(), -0.9f);
+}
+
+TEST_F(CameraTest, CarriedPitchClimbsPerEventAndStopsAtTheLimit) {
+    for (int frame = 1; frame <= 20; ++frame) {
+        InputEvents::Instance().Raise(59);
+        Update();
+        EXPECT_FALSE(InputEvents::Instance().Test(59));
+        EXPECT_NEAR(camera->GetViewPitch(), std::min(0.05f * frame, 0.9f), 1e-5f) << "frame " << frame;
+    }
+}
+
+TEST_F(CameraTest, CarriedEyeSitsAboveTheObject) {
+    Update();
+    EXPECT_EQ(camera->GetEye(), glm::vec3(0, 1.2f, 0));
+    object.GetComponent<Transform>()->SetPosition(glm::vec3(3, 1, -2));
+    object.GetComponent<Transform>()->SetScale(glm::vec3(1, 2, 1));
+    Update();
+    EXPECT_NEAR(camera->GetEye().y, 3.2f, 1e-6f);
+    // Looking along +z from the eye: the eye maps to the view's origin.
+    glm::vec4 eyeInView = View() * glm::vec4(camera->GetEye(), 1.0f);
+    EXPECT_NEAR(glm::length(glm::vec3(eyeInView)), 0.0f, 1e-5f);
+    EXPECT_NEAR(camera->GetOrientation().z, 1.0f, 1e-5f);
+}
+
+TEST_F(CameraTest, TurnEventsRotateTheCarryingObject) {
+    InputEvents::Instance().Raise(52);
+    Update();
+    EXPECT_FLOAT_EQ(object.GetComponent<Transform>()->GetRotationDegrees().y, -2.0f);
+    // The view yaw is read before the turn, so it follows one frame later.
+    EXPECT_FLOAT_EQ(camera->GetViewYaw(), 0.0f);
+    InputEvents::Instance().Raise(51);
+    Update();
+    EXPECT_FLOAT_EQ(object.GetComponent<Transform>()->GetRotationDegrees().y, 0.0f);
+    EXPECT_NEAR(camera->GetViewYaw(), -2.0f * 0.017453292f, 1e-6f);
+}
+
+TEST_F(CameraTest, WorldScaleMultipliesOnlyTheDiagonal) {
+    Update();
+    glm::mat4 plain = View();
+    camera->SetScaleWorld(2.0f);
+    Update();
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r)
+            EXPECT_FLOAT_EQ(View()[c][r], (c == r && c < 3) ? plain[c][r] * 2.0f : plain[c][r]) << c << "," << r;
+}
+
+TEST_F(CameraTest, FreeCameraSteersByInputAndMovesWhileKeysArePending) {
+    SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(0);
+    InputEvents::Instance().Raise(52);
+    InputEvents::Instance().Raise(59);
+    InputEvents::Instance().Raise(45);
+    Update();
+    EXPECT_FLOAT_EQ(camera->GetYaw(), 0.2f);
+    EXPECT_FLOAT_EQ(camera->GetPitch(), 0.2f);
+    float width = static_cast<float>(SettingManager::GetSetting<ResolutionSetting>().width);
+    EXPECT_FLOAT_EQ(camera->GetViewYaw(), (width * 0.5f - 0.2f) * 0.2f);
+    EXPECT_FLOAT_EQ(camera->GetViewPitch(), 0.04f);
+    // Movement keys are tested, not taken: they act every frame while held.
+    EXPECT_TRUE(InputEvents::Instance().Test(45));
+    Update();
+    EXPECT_NEAR(camera->GetEye().y, 0.2f, 1e-6f);
+}
+
+} // namespace

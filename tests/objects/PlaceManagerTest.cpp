@@ -1,0 +1,125 @@
+// The place stack: pushing loads at once, pops and replacements wait for the place update, and
+// an empty stack gets the main menu.
+#include "objects/PlaceManager.h"
+
+#include "objects/ObjectManager.h"
+#include "objects/ObjectWorld.h"
+#include "tests/content/ContentFixture.h"
+#include "tests/objects/ObjectRecorder.h"
+
+using namespace zumek;
+
+namespace {
+
+class PlaceManagerTest : public test::ContentFixture {
+protected:
+    void SetUp() override {
+        ContentFixture::SetUp();
+        WriteSimpleArchetype("crate", "crate", "box");
+        WriteLevel("mainmenu", R"(<archetype key="crate" id="play"/><archetype key="crate" id="quit"/>)");
+        WriteLevel("one", R"(<archetype key="crate"/>)");
+        WriteLevel("two", R"(<archetype key="crate"/>)");
+        WriteLevel("three", R"(<archetype key="crate"/>)");
+    }
+    PlaceManager& places = PlaceManager::Instance();
+    ObjectManager& objects = ObjectManager::Instance();
+};
+
+TEST_F(PlaceManagerTest, EmptyStackGetsTheMainMenu) {
+    EXPECT_EQ(places.CurrentPlace(), "");
+    places.Update();
+    EXPECT_EQ(places.Places(), std::vector<std::string>{"mainmenu"});
+    EXPECT_NE(objects.GetObject("play"), nullptr);
+}
+
+TEST_F(PlaceManagerTest, PoppingTheMainMenuRecreatesIt) {
+    places.Push("mainmenu");
+    test::ObjectRecorder recorder;
+    places.Pop();
+    EXPECT_EQ(places.Places().size(), 1u); // nothing happens before the place update
+    places.Update();
+    EXPECT_EQ(places.Places(), std::vector<std::string>{"mainmenu"});
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"destroyed play@mainmenu", "destroyed quit@mainmenu",
+                                                         "created play", "created quit"}));
+}
+
+TEST_F(PlaceManagerTest, SetReplacesTheWholeStack) {
+    places.Push("one");
+    places.Push("two");
+    places.Push("three");
+    places.Set("mainmenu");
+    places.Update();
+    EXPECT_EQ(places.Places(), std::vector<std::string>{"mainmenu"});
+    EXPECT_EQ(objects.CountObjects("one") + objects.CountObjects("two") + objects.CountObjects("three"), 0u);
+    EXPECT_EQ(objects.GetObjects().size(), 2u);
+}
+
+TEST_F(PlaceManagerTest, PopRemovesEveryEntryOfThePlaceAndTwoPopsPopOnce) {
+    places.Push("one");
+    places.Push("two");
+    places.Push("two");
+    EXPECT_EQ(places.Places().size(), 3u);
+    places.Pop();
+    places.Pop();
+    places.Update();
+    EXPECT_EQ(places.Places(), std::vector<std::string>{"one"});
+    EXPECT_EQ(objects.CountObjects("two"), 0u);
+    EXPECT_EQ(objects.CountObjects("one"), 1u);
+}
+
+TEST_F(PlaceManagerTest, PopAndSetInOneFrameBothHappenPopFirst) {
+    places.Push("one");
+    places.Push("two");
+    places.Pop();
+    places.Set("three");
+    places.Update();
+    EXPECT_EQ(places.Places(), std::vector<std::string>{"three"});
+}
+
+TEST_F(PlaceManagerTest, UnknownPlaceIsPushedEmpty) {
+    places.Push("atlantis");
+    EXPECT_EQ(places.CurrentPlace(), "atlantis");
+    EXPECT_TRUE(objects.GetObjects().empty());
+    EXPECT_TRUE(Logged("The Level file atlantis could not be loaded."));
+}
+
+TEST_F(PlaceManagerTest, WorldDrivesTheStackAsTheFrameLoopDoes) {
+    ObjectWorld world;
+    EXPECT_EQ(world.PlaceCount(), 0u);
+    world.PushPlace("one");
+    world.DestroyDeadObjects();
+    world.UpdatePlaces();
+    EXPECT_EQ(world.GetObjects().size(), 1u);
+    // A level change: the loop pops the current place and pushes the next at once.
+    world.PopPlace();
+    world.PushPlace("two");
+    world.DestroyDeadObjects();
+    world.UpdatePlaces();
+    EXPECT_EQ(places.Places(), std::vector<std::string>{"two"});
+    ASSERT_EQ(world.GetObjects().size(), 1u);
+    EXPECT_EQ(world.GetObjects()[0]->GetId(), "crate2");
+    world.DestroyAllObjects();
+    EXPECT_TRUE(world.GetObjects().empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlaceManagerTest, ReloadingTheCurrentPlaceRestartsIt) {
+    ObjectWorld world;
+    world.PushPlace("one");
+    world.UpdatePlaces();
+    test::ObjectRecorder recorder;
+    // A level change to the level already shown: the old copy goes, a fresh one stays.
+    world.PopPlace();
+    world.PushPlace("one");
+    world.DestroyDeadObjects();
+    world.UpdatePlaces();
+    EXPECT_EQ(places.Places(), std::vector<std::string>{"one"});
+    ASSERT_EQ(world.GetObjects().size(), 1u);
+    EXPECT_EQ(world.GetObjects()[0]->GetId(), "crate2");
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"destroyed crate1@one", "created crate2"}));
+}
+
+} // namespace
