@@ -1,0 +1,13 @@
+// bench/BenchCommands.h
+#pragma once
+
+namespace zumek::bench {
+
+/// A sub-command of zumek_bench: the arguments after its name; returns the exit status. Each
+/// prints its figures as one line "<name> key=value ...".
+using Command = int (*)(int argc, char** argv);
+
+/// "level": generates a level of many objects, pushes it, and compares with tinyxml2's parse.
+int RunLevelBench(int argc, char** argv);
+
+} // namespace zumek::bench

@@ -1,0 +1,37 @@
+// zumek_bench: measurements that print figures. Usage: zumek_bench <command> [options].
+#include <cstdio>
+#include <cstring>
+
+#include "bench/BenchCommands.h"
+
+namespace {
+
+struct Entry {
+    const char* name;
+    zumek::bench::Command run;
+    const char* usage;
+};
+
+// One line per sub-command.
+constexpr Entry kCommands[] = {
+    {"level", zumek::bench::RunLevelBench, "level [--objects N] [--runs R]: push a generated level"},
+};
+
+void PrintUsage() {
+    std::fprintf(stderr, "usage: zumek_bench <command> [options]\n");
+    for (const Entry& entry : kCommands) std::fprintf(stderr, "  %s\n", entry.usage);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintUsage();
+        return 2;
+    }
+    for (const Entry& entry : kCommands)
+        if (std::strcmp(argv[1], entry.name) == 0) return entry.run(argc - 2, argv + 2);
+    std::fprintf(stderr, "zumek_bench: unknown command %s\n", argv[1]);
+    PrintUsage();
+    return 2;
+}
