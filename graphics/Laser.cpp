@@ -4,6 +4,8 @@
 #include <GL/glew.h>
 #include <SDL.h>
 
+#include <algorithm>
+
 #include <glm/gtc/type_ptr.hpp>
 
 #include "engine/SettingManager.h"
@@ -84,7 +86,23 @@ void Laser::Draw() {
     glUniform1f(m_time, static_cast<float>(SDL_GetTicks()) / 1000.0f);
     // The lines carry no normal: the G-buffer program marks them unlit, so they keep their colour.
     glVertexAttrib3f(2, 0.0f, 0.0f, 0.0f);
-    glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(m_segments.size()));
+    // A line is one G-buffer texel wide, and the lighting pass samples the G-buffer once per
+    // window pixel: a window smaller than the G-buffer would skip it. Drawing it again with the
+    // viewport moved by one texel at a time widens it to one window pixel (core profiles have
+    // no wide lines).
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const ResolutionSetting& resolution = SettingManager::GetSetting<ResolutionSetting>();
+    int smaller = std::max(1, std::min(resolution.width, resolution.height));
+    int spread = std::max(1, (viewport[3] + smaller - 1) / smaller);
+    for (int offset = -(spread / 2); offset <= spread - 1 - spread / 2; ++offset) {
+        glViewport(viewport[0] + offset, viewport[1], viewport[2], viewport[3]);
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(m_segments.size()));
+        if (offset == 0) continue;
+        glViewport(viewport[0], viewport[1] + offset, viewport[2], viewport[3]);
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(m_segments.size()));
+    }
+    glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
     glBindVertexArray(0);
     glUseProgram(0);
 }

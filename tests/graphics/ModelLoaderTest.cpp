@@ -1,0 +1,103 @@
+// tests/graphics/ModelLoaderTest.cpp
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <glm/geometric.hpp>
+
+#include "engine/EngineLog.h"
+#include "graphics/ModelLoader.h"
+
+namespace zumek {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Shipped(const std::string& name) {
+    return (fs::path(ZUMEK_SOURCE_ROOT) / "resources" / "models" / (name + ".model")).string();
+}
+
+std::string Write(const std::string& name, const std::string& text) {
+    fs::path path = fs::temp_directory_path() / ("zumek-model-" + name);
+    std::ofstream(path) << text;
+    return path.string();
+}
+
+bool LogHas(const std::string& text) {
+    for (const LogMessage& m : EngineLog::Instance().Records())
+        if (m.text.find(text) != std::string::npos) return true;
+    return false;
+}
+
+TEST(ModelText, ExpandsFaceCornersAndComputesTangents) {
+    // One triangle in the x-y plane with u along x and v along y: tangent +x, bitangent +y.
+    std::string path = Write("tri", "# comment\nv 0 0 0\nv 2 0 0\nv 0 2 0\nvt 0 0\nvt 1 0\nvt 0 1\nvn 0 0 1\n"
+                                    "o ignored\nf 1/1/1 2/2/1 3/3/1\nf 3/3/1 2/2/1 1/1/1\n");
+    MeshData mesh;
+    ASSERT_TRUE(ModelLoader::ReadText(path, mesh));
+    ASSERT_EQ(mesh.positions.size(), 6u);
+    EXPECT_EQ(mesh.positions[1], glm::vec3(2, 0, 0));
+    EXPECT_EQ(mesh.positions[3], glm::vec3(0, 2, 0));
+    EXPECT_EQ(mesh.uvs[2], glm::vec2(0, 1));
+    EXPECT_EQ(mesh.normals[4], glm::vec3(0, 0, 1));
+    ASSERT_EQ(mesh.tangents.size(), 6u);
+    EXPECT_EQ(mesh.tangents[0], glm::vec3(2, 0, 0)) << "edge over uv change: 2 units per u";
+    EXPECT_EQ(mesh.bitangents[0], glm::vec3(0, 2, 0));
+    EXPECT_EQ(mesh.tangents[2], mesh.tangents[0]) << "one value per corner of the triangle";
+}
+
+TEST(ModelText, ShippedSphereAndCubeAreClosedTriangleMeshes) {
+    MeshData sphere, cube;
+    ASSERT_TRUE(ModelLoader::ReadText(Shipped("sphere"), sphere));
+    ASSERT_TRUE(ModelLoader::ReadText(Shipped("cube"), cube));
+    EXPECT_EQ(cube.positions.size(), 36u);
+    EXPECT_EQ(sphere.positions.size() % 3, 0u);
+    for (const glm::vec3& p : sphere.positions) EXPECT_NEAR(glm::length(p), 0.5f, 1e-4f);
+    // Outward winding: each triangle's face normal agrees with its stored normal.
+    for (size_t i = 0; i < cube.positions.size(); i += 3) {
+        glm::vec3 face = glm::cross(cube.positions[i + 1] - cube.positions[i], cube.positions[i + 2] - cube.positions[i]);
+        EXPECT_GT(glm::dot(face, cube.normals[i]), 0.0f) << "triangle " << i / 3;
+    }
+}
+
+TEST(ModelText, BadFilesAreReportedAndLeaveTheMeshEmpty) {
+    MeshData mesh;
+    EXPECT_FALSE(ModelLoader::ReadText("/nonexistent/none.model", mesh));
+    EXPECT_TRUE(LogHas("Failed to loade file /nonexistent/none.model"));
+    std::string quad = Write("quad", "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1 4/1/1\n");
+    EXPECT_FALSE(ModelLoader::ReadText(quad, mesh));
+    EXPECT_TRUE(LogHas("File cannot be read: " + quad));
+    EXPECT_TRUE(mesh.positions.empty());
+    std::string outOfRange = Write("range", "v 0 0 0\nvt 0 0\nvn 0 0 1\nf 1/1/1 1/1/1 7/1/1\n");
+    EXPECT_FALSE(ModelLoader::ReadText(outOfRange, mesh)) << "an index past the positions must not be read";
+    std::string shortFace = Write("short", "v 0 0 0\nvt 0 0\nvn 0 0 1\nf 1/1/1 1/1/1\n");
+    EXPECT_FALSE(ModelLoader::ReadText(shortFace, mesh));
+}
+
+TEST(ModelImport, ReadsTheShippedModelsLikeTheTextReaderAndCachesByPath) {
+    MeshData imported, text;
+    ASSERT_TRUE(ModelLoader::Import(Shipped("cube"), imported));
+    ASSERT_TRUE(ModelLoader::ReadText(Shipped("cube"), text));
+    ASSERT_EQ(imported.positions.size(), text.positions.size());
+    EXPECT_EQ(imported.tangents.size(), imported.positions.size());
+    // Assimp may reorder faces; the set of corners is the same cube.
+    for (const glm::vec3& p : imported.positions) {
+        EXPECT_NEAR(std::abs(p.x), 0.5f, 1e-5f);
+        EXPECT_NEAR(std::abs(p.y), 0.5f, 1e-5f);
+        EXPECT_NEAR(std::abs(p.z), 0.5f, 1e-5f);
+    }
+    int before = ModelLoader::ImportCount();
+    const MeshData& first = ModelLoader::ImportCached(Shipped("sphere"));
+    const MeshData& second = ModelLoader::ImportCached(Shipped("sphere"));
+    EXPECT_EQ(&first, &second);
+    EXPECT_EQ(ModelLoader::ImportCount(), before + 1) << "two sprites of one model import it once";
+    EXPECT_FALSE(first.positions.empty());
+    const MeshData& missing = ModelLoader::ImportCached("/nonexistent/missing.model");
+    EXPECT_TRUE(missing.positions.empty());
+    EXPECT_TRUE(LogHas("Model could not be imported: /nonexistent/missing.model"));
+}
+
+} // namespace
+} // namespace zumek

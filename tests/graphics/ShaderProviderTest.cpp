@@ -1,0 +1,107 @@
+// tests/graphics/ShaderProviderTest.cpp
+// The shader and texture caches with a real GL context.
+#include <gtest/gtest.h>
+
+#include <GL/glew.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "engine/EngineLog.h"
+#include "graphics/ShaderKeys.h"
+#include "graphics/ShaderProvider.h"
+#include "graphics/ShaderSerializer.h"
+#include "graphics/TextureProvider.h"
+#include "platform/Paths.h"
+#include "tests/graphics/GraphicsScene.h"
+
+namespace zumek {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(ShaderProvider, EveryKeyOfTheTableLinksWithTheNamesTheDrawingCodeUses) {
+    GraphicsScene scene(32, 32);
+    for (std::string_view key : kShaderKeys) {
+        GLuint program = ShaderProvider::Instance().Get(std::string(key));
+        EXPECT_NE(program, 0u) << key;
+    }
+    GLuint sprite = ShaderProvider::Instance().Get("GBUFFER_SHADER");
+    for (const char* name : {"V", "M", "MVP", "NormalMatrix", "diffuseColor", "PickId", "useTexture"})
+        EXPECT_GE(glGetUniformLocation(sprite, name), 0) << name;
+    for (const char* name : {"NoEffect", "BlueShade", "NoiseFx", "NoiseChristal"})
+        EXPECT_NE(glGetSubroutineIndex(sprite, GL_FRAGMENT_SHADER, name), GL_INVALID_INDEX) << name;
+    EXPECT_GE(glGetSubroutineUniformLocation(sprite, GL_FRAGMENT_SHADER, "EffectType"), 0);
+    GLuint init = ShaderProvider::Instance().Get("PARTICLE_SHADER_INITIALIZATION");
+    EXPECT_GE(glGetUniformLocation(init, "initialData.velocityRange"), 0);
+    GLuint editor = ShaderProvider::Instance().Get("EDITOR_SHADER");
+    for (const char* name : {"Position", "UV", "Color"}) EXPECT_GE(glGetAttribLocation(editor, name), 0) << name;
+}
+
+TEST(ShaderProvider, CompilesOnceAndNoiseKeysShareTheDefaultProgramSource) {
+    GraphicsScene scene(32, 32);
+    ShaderProvider& provider = ShaderProvider::Instance();
+    size_t before = provider.Count();
+    GLuint first = provider.Get("PHONG_SHADER");
+    GLuint again = provider.Get("PHONG_SHADER");
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(provider.Count(), before + 1);
+    GLuint noise = provider.Get("NOISE_FX");
+    EXPECT_NE(noise, 0u);
+    EXPECT_GE(glGetUniformLocation(noise, "diffuseColor"), 0) << "the NormalShader pair";
+}
+
+TEST(ShaderProvider, BrokenShaderThrowsOnceWithTheDriverLogAndThenGivesZero) {
+    // A resource tree of its own: every shipped shader, with Bones.frag broken and Bones.vert
+    // without a final newline, and the particle compute program missing.
+    fs::path root = fs::temp_directory_path() / "zumek-broken-shaders";
+    fs::remove_all(root);
+    fs::create_directories(root / "resources" / "shaders");
+    fs::path shipped = fs::path(ZUMEK_SOURCE_ROOT) / "resources";
+    fs::copy(shipped, root / "resources", fs::copy_options::recursive);
+    std::ofstream(root / "resources" / "shaders" / "Bones.frag", std::ios::trunc) << "#version 410 core\nvoid main() { oops; }\n";
+    fs::remove(root / "resources" / "shaders" / "TeleParticles.comp");
+
+    GraphicsScene scene(32, 32);
+    Paths::SetResourceRoot(root.string());
+    ShaderProvider& provider = ShaderProvider::Instance();
+    try {
+        provider.Get("BONE_SHADER");
+        ADD_FAILURE() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Error compiling vertex shader");
+    }
+    bool named = false;
+    for (const LogMessage& m : EngineLog::Instance().Records()) named |= m.text == "Error compiling vertex shader";
+    EXPECT_TRUE(named);
+    EXPECT_EQ(provider.Get("BONE_SHADER"), 0u) << "no second throw, no second compile";
+
+    EXPECT_THROW(provider.Get("PARTICLE_SHADER_COMPUTE_TELEPORT"), std::runtime_error);
+    EXPECT_EQ(provider.TryGet("PARTICLE_SHADER_COMPUTE_TELEPORT"), 0u);
+
+    std::ofstream(root / "resources" / "shaders" / "nonl.txt", std::ios::binary) << "a\nb";
+    std::string source;
+    ASSERT_TRUE(ShaderSerializer::ReadSource("nonl.txt", source));
+    EXPECT_EQ(source, "a\nb\n") << "the source always ends with a newline";
+}
+
+TEST(TextureProvider, LoadsOnceAndGivesAVisiblePlaceholderForMissingFiles) {
+    GraphicsScene scene(32, 32);
+    Texture* atlas = TextureProvider::Instance().Get("text.png");
+    ASSERT_NE(atlas, nullptr);
+    EXPECT_EQ(atlas->width, 256u);
+    EXPECT_EQ(atlas->height, 256u);
+    EXPECT_EQ(TextureProvider::Instance().Get("text.png"), atlas);
+    EngineLog::Instance().Clear();
+    Texture* missing = TextureProvider::Instance().Get("missing.png");
+    ASSERT_NE(missing, nullptr);
+    EXPECT_NE(missing->name, 0u);
+    EXPECT_EQ(missing->width, 2u);
+    TextureProvider::Instance().Get("missing.png");
+    ASSERT_EQ(EngineLog::Instance().Records().size(), 1u) << "one line, however often it is asked for";
+    EXPECT_NE(EngineLog::Instance().Records().front().text.find("missing.png"), std::string::npos);
+}
+
+} // namespace
+} // namespace zumek
