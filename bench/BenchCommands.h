@@ -9,5 +9,7 @@ using Command = int (*)(int argc, char** argv);
 
 /// "level": generates a level of many objects, pushes it, and compares with tinyxml2's parse.
 int RunLevelBench(int argc, char** argv);
+/// "render": the renderer's frame over cubes and point lights against the bare G-buffer floor.
+int RunRenderBench(int argc, char** argv);
 
 } // namespace zumek::bench

@@ -15,6 +15,7 @@ struct Entry {
 // One line per sub-command.
 constexpr Entry kCommands[] = {
     {"level", zumek::bench::RunLevelBench, "level [--objects N] [--runs R]: push a generated level"},
+    {"render", zumek::bench::RunRenderBench, "render [--sprites N] [--lights L] [--size WxH] [--frames F]: frame against the G-buffer floor"},
 };
 
 void PrintUsage() {
