@@ -17,18 +17,18 @@ for name in LocaleSetting DebugSetting DebugDrawSetting HudDrawSetting EngineSta
 done
 
 # A replayed close ends the run at the next frame start; keys pressed before it are acted on
-# one frame later, keys after it never. Numeric keypad 1 toggles debug drawing, whose setting
-# has no channel: each toggle leaves one "Missing channel" line.
+# one frame later, keys after it never. Numeric keypad 3 toggles the HUD, whose setting has no
+# channel: each toggle leaves one "Missing channel" line.
 cat > replay.txt <<'R'
 # frame event args
-1 key Numpad1
-3 key Numpad1
+1 key Numpad3
+3 key Numpad3
 5 close
-7 key Numpad1
+7 key Numpad3
 R
 run_game --frames 1000 --size 320x240 --frame-ms 10 --replay replay.txt --log close.txt
 expect_eq "exit status after a replayed close" 0 $?
-expect_eq "toggles acted on before the close" 2 "$(grep -c 'Missing channel for enum zumek::DebugDrawSetting' close.txt)"
+expect_eq "toggles acted on before the close" 2 "$(grep -c 'Missing channel for enum zumek::HudDrawSetting' close.txt)"
 
 # Frames slower than 90 per second count as 11 ms; the warning comes at most every 500 ms.
 run_game --frames 50 --size 320x240 --frame-ms 25 --log slow.txt
