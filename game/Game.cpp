@@ -26,6 +26,7 @@
 #include "platform/PngWriter.h"
 #include "platform/Window.h"
 #include "scripting/ScriptingComponents.h"
+#include "scripting/ScriptingSystem.h"
 #include "sound/SoundEngine.h"
 
 namespace zumek {
@@ -95,11 +96,13 @@ int RunGame(const CommandLine& options) {
     mainEngine->Initialize();
 
     // 8-9. Game logic, physics and scripting join as they are built in.
+    // 9. Scripting: the Lua state, the engine libraries, the start scripts, then Init.
+    ScriptingSystem::Instance().Initialize();
     mainEngine->SetEventQueue(&InputEvents::Instance());
     // The objects and the place stack: the first frame pushes the first place.
     static ObjectWorld world;
     mainEngine->SetWorld(&world);
-    mainEngine->SetFrameSystems({&InputSystem::Instance()});
+    mainEngine->SetFrameSystems({&InputSystem::Instance(), &ScriptingSystem::Instance()});
 
     // 10. The frame loop.
     mainEngine->Run();
