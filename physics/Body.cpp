@@ -64,6 +64,13 @@ void Body::Initialize() {
     m_transform = owner ? owner->GetComponent<Transform>() : nullptr;
     m_player = owner && owner->GetTag() == "player";
     if (m_transform) UpdateOrientationFrom(m_transform->GetRotation());
+    CapturePose();
+}
+
+const glm::vec3& Body::CapturePose() {
+    m_centre = GetPosition();
+    if (m_collider) m_collider->SetPose(m_centre, m_rotation);
+    return m_centre;
 }
 
 void Body::Respawn() {
@@ -137,7 +144,9 @@ void Body::Sleep() {
 }
 
 void Body::Wake() {
-    if (!m_awake) m_slowSteps = 0;
+    // The count of slow steps is kept: a body woken while at rest goes back to sleep at its next
+    // slow step, and two bodies resting on each other fall asleep together instead of waking
+    // each other in turn for ever. A body that is really pushed moves fast and restarts its count.
     m_awake = true;
 }
 

@@ -59,12 +59,18 @@ public:
     void Integrate(float timeStep);
     /// Velocities zeroed, awake flag cleared.
     void Sleep();
-    /// Awake flag set; the body must again stay slow for half a second before it sleeps.
+    /// Awake flag set. The body sleeps again at its next slow step if it has already been slow
+    /// for half a second: only a body that speeds up starts counting afresh.
     void Wake();
     /// Writes position, orientation and scale into the transform's world matrix.
     void SyncTransform();
     /// Position of the owner's transform, or the origin for a body without one.
     glm::vec3 GetPosition() const;
+    /// Reads the position from the transform and gives the collider its pose; the physics step
+    /// calls it for every body before it looks for overlaps.
+    const glm::vec3& CapturePose();
+    /// The position last captured: the one the colliders and the solver work with.
+    const glm::vec3& GetCentre() const { return m_centre; }
     /// The body's rotation matrix (columns are the body's axes in world space).
     const glm::mat3& GetRotation() const { return m_rotation; }
     /// Whether the owner is the object tagged "player" (integrates asleep, never sleeps, keeps
@@ -107,6 +113,10 @@ public:
         if (awake && !m_awake) Wake();
     }
 
+    /// The body's place in the solver's arrays during a step.
+    void SetSolverIndex(int32_t index) { m_solverIndex = index; }
+    int32_t GetSolverIndex() const { return m_solverIndex; }
+
     const glm::vec3& GetExtents() const { return m_extents; }
     int32_t GetShape() const { return m_shape; }
     const Material& GetMaterial() const { return m_material; }
@@ -142,11 +152,13 @@ private:
     int32_t m_shape;
     glm::quat m_orientation{1.0f, 0.0f, 0.0f, 0.0f}; ///< identity
     glm::mat3 m_rotation{1.0f};
+    glm::vec3 m_centre{0.0f};
     glm::vec3 m_velocity;
     glm::vec3 m_angularVelocity{0.0f};
     bool m_awake = true;
     bool m_player = false;
     int32_t m_slowSteps = 0;
+    int32_t m_solverIndex = -1;
     float m_gravityScale = 1.0f; ///< read and written by scripts only
     float m_damping = 0.95f;     ///< read and written by scripts only
     float m_angularDamping = kAngularDamping;
