@@ -14,6 +14,7 @@
 #include "content/ObjectComponents.h"
 #include "graphics/GraphicsComponents.h"
 #include "graphics/GraphicsEngine.h"
+#include "graphics/SpeechWindow.h"
 #include "input/EventPoller.h"
 #include "input/InputEvents.h"
 #include "input/InputSystem.h"
@@ -28,6 +29,7 @@
 #include "scripting/ScriptingComponents.h"
 #include "scripting/ScriptingSystem.h"
 #include "sound/SoundEngine.h"
+#include "sound/SpeechVoice.h"
 
 namespace zumek {
 
@@ -91,6 +93,8 @@ int RunGame(const CommandLine& options) {
     // 6. Sound: banks and the event table load when the engines start. Without an audio device it
     // plays silently.
     mainEngine->AddEngine(new SoundEngine());
+    // Caption lines are read aloud by the sound engine's voice (silently when there is none).
+    SpeechWindow::Instance().SetSpeaker([](const std::string& text) { SpeechVoice::SayWithCurrent(text); });
 
     // 7. Start the engines in list order.
     mainEngine->Initialize();
