@@ -20,6 +20,8 @@
 #include "input/InputSystem.h"
 #include "input/MouseWin32Handler.h"
 #include "objects/ObjectWorld.h"
+#include "physics/GameLogicSystem.h"
+#include "physics/Physics.h"
 #include "physics/PhysicsComponents.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
@@ -99,14 +101,18 @@ int RunGame(const CommandLine& options) {
     // 7. Start the engines in list order.
     mainEngine->Initialize();
 
-    // 8-9. Game logic, physics and scripting join as they are built in.
+    // 8. Game logic joins the systems list (after window and graphics); the physics system is
+    // built before scripting, whose libraries reach it.
+    static GameLogicSystem gameLogic;
+    mainEngine->AddSystem(&gameLogic);
+    Physics::Instance();
     // 9. Scripting: the Lua state, the engine libraries, the start scripts, then Init.
     ScriptingSystem::Instance().Initialize();
     mainEngine->SetEventQueue(&InputEvents::Instance());
     // The objects and the place stack: the first frame pushes the first place.
     static ObjectWorld world;
     mainEngine->SetWorld(&world);
-    mainEngine->SetFrameSystems({&InputSystem::Instance(), &ScriptingSystem::Instance()});
+    mainEngine->SetFrameSystems({&InputSystem::Instance(), &ScriptingSystem::Instance(), &Physics::Instance()});
 
     // 10. The frame loop.
     mainEngine->Run();
