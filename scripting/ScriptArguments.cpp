@@ -36,6 +36,12 @@ std::string FindInLoadedLibraries(lua_State* L, int function) {
     return found;
 }
 
+/// "a Body", "an Object".
+std::string WithArticle(const std::string& name) {
+    bool vowel = !name.empty() && std::string("AEIOUaeiou").find(name[0]) != std::string::npos;
+    return (vowel ? "an " : "a ") + name;
+}
+
 const char* Ordinal(int index, std::string& buffer) {
     buffer = "argument #" + std::to_string(index);
     return buffer.c_str();
@@ -116,18 +122,18 @@ Object* ObjectArgument(lua_State* L, int index) {
 void ReportBadPointer(lua_State* L, int index, const std::type_info& expected) {
     std::string buffer;
     std::string argument = Ordinal(index, buffer);
-    std::string wanted = ClassName(expected);
+    std::string wanted = WithArticle(ClassName(expected));
     if (lua_type(L, index) != LUA_TLIGHTUSERDATA) {
         ReportMisuse(L, argument + " is " + (lua_isnoneornil(L, index) ? std::string("nil") : std::string("a ") + luaL_typename(L, index)) +
-                            ", expected a " + wanted + "; nothing is done");
+                            ", expected " + wanted + "; nothing is done");
         return;
     }
     const LiveObjects::Entry* entry = Live(L).Find(lua_touserdata(L, index));
     if (!entry) {
-        ReportMisuse(L, argument + " is a stale pointer (its object was destroyed), expected a " + wanted + "; nothing is done");
+        ReportMisuse(L, argument + " is a stale pointer (its object was destroyed), expected " + wanted + "; nothing is done");
         return;
     }
-    ReportMisuse(L, argument + " is a " + ClassName(*entry->type) + ", not a " + wanted + "; nothing is done");
+    ReportMisuse(L, argument + " is " + WithArticle(ClassName(*entry->type)) + ", not " + wanted + "; nothing is done");
 }
 
 int PushText(lua_State* L, const std::string& text, bool emptyIsNil) {

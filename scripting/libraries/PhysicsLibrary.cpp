@@ -17,10 +17,14 @@ namespace {
 ///
 /// Every object of the current place with the tag and a body counts as a sphere around its
 /// position with radius scale.x. With d the unit direction, m = centre - origin, b = m.d and
-/// disc = b^2 - (|m|^2 - r^2), the line meets the sphere when disc >= 0, at
-/// t = min(|-b - sqrt(disc)|, |sqrt(disc) - b|) from the origin (either direction along the line).
-/// The first object in creation order that is met wins, not the nearest; the offset is the hit
-/// point minus the centre. Without a hit (or with the target on the origin): nil and six zeros.
+/// disc = b^2 - (|m|^2 - r^2), the line through the origin meets the sphere when disc >= 0, at
+/// t = b -+ sqrt(disc). The whole line counts (a sphere behind the origin is hit too), and the
+/// first object in creation order that is met wins, not the nearest.
+///
+/// The hit point is origin + d t on the sphere itself: the nearer crossing ahead of the origin
+/// (the far one when the origin is inside), or the crossing nearest the origin for a sphere
+/// behind it. The offset is the hit point minus the centre. Without a hit (or with the target on
+/// the origin): nil and six zeros.
 int Raycast(lua_State* L) {
     const glm::vec3 origin = script::Vector(L, 1);
     const glm::vec3 target = script::Vector(L, 4);
@@ -40,7 +44,7 @@ int Raycast(lua_State* L) {
             const float disc = b * b - (glm::dot(m, m) - radius * radius);
             if (disc < 0.0f) continue;
             const float root = std::sqrt(disc);
-            const float t = std::min(std::fabs(-b - root), std::fabs(root - b));
+            const float t = b - root >= 0.0f ? b - root : b + root;
             const glm::vec3 hit = origin + d * t;
             script::PushPointer(L, object);
             script::PushVector(L, hit);

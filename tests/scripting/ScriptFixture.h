@@ -45,10 +45,12 @@ protected:
     void SetUp() override {
         ContentFixture::SetUp();
         namespace fs = std::filesystem;
-        fs::path shipped = fs::path(TestData()) / "../../resources/scripts";
-        fs::create_directories(fs::path(m_root) / "resources/scripts");
-        for (const auto& entry : fs::directory_iterator(shipped))
-            fs::copy_file(entry.path(), fs::path(m_root) / "resources/scripts" / entry.path().filename());
+        // The shipped start scripts and archetypes (the player's among them).
+        for (const char* folder : {"resources/scripts", "resources/archetypes"}) {
+            fs::create_directories(fs::path(m_root) / folder);
+            for (const auto& entry : fs::directory_iterator(fs::path(TestData()) / "../.." / folder))
+                fs::copy_file(entry.path(), fs::path(m_root) / folder / entry.path().filename());
+        }
         SettingManager::Instance();
         SignalManager::Instance();
     }
