@@ -1,6 +1,7 @@
 // content/Level.h
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Signals.h"

@@ -27,7 +27,8 @@ ObjectManager::ObjectManager() {
 ObjectManager::~ObjectManager() { DestroyAllObjects(); }
 
 Object* ObjectManager::CreateObject(const ObjectCreateSignal& request, const std::string& place) {
-    const std::string& placeName = place.empty() ? PlaceManager::Instance().CurrentPlace() : place;
+    // A copy: receivers of the announcements below may push places and move the stack's strings.
+    const std::string placeName = place.empty() ? PlaceManager::Instance().CurrentPlace() : place;
     std::unique_ptr<Object> built = m_factory.Create(request, placeName);
     if (!built) return nullptr;
     for (auto& entry : built->Components()) entry.second->Initialize();
@@ -133,6 +134,10 @@ void ObjectManager::DestroyAllObjects() {
         for (auto& entry : places)
             for (auto& object : entry.second.byNumber) DestroyObject(object.second);
     }
+    // Receivers that keep creating objects as others go get no further announcements, but
+    // nothing is leaked.
+    for (auto& entry : m_places)
+        for (auto& object : entry.second.byNumber) delete object.second;
     m_places.clear();
     m_deadOrder.clear();
     m_dead.clear();

@@ -114,3 +114,34 @@ TEST_F(ObjectManagerTest, DestroyAllEmptiesEveryPlaceAndForgetsMarks) {
 }
 
 } // namespace
+
+namespace {
+
+/// Answers a destruction by creating an object and marking another one dead, as scripts do.
+struct Reactor : SignalHandler<ObjectDestroyedSignal> {
+    Reactor() { SignalManager::Connect<ObjectDestroyedSignal>(this); }
+    void Handle(ObjectDestroyedSignal signal) override {
+        if (signal.id != "crate1") return;
+        ObjectCreateSignal request;
+        request.archetype = "goal";
+        SignalManager::Emit(request);
+        SignalManager::Emit(ObjectDestroySignal{"crate2"});
+    }
+};
+
+TEST_F(ObjectManagerTest, ReceiversMayCreateAndMarkWhileObjectsAreDestroyed) {
+    PlaceManager::Instance().Push("yard");
+    for (int i = 0; i < 3; ++i) Create("crate");
+    Reactor reactor;
+    MarkDead("crate1");
+    manager.DestroyDeadObjects();
+    EXPECT_NE(manager.GetObject("goal1"), nullptr);
+    EXPECT_NE(manager.GetObject("crate2"), nullptr); // marked during the step: goes next frame
+    manager.DestroyDeadObjects();
+    EXPECT_EQ(manager.GetObject("crate2"), nullptr);
+    MarkDead("crate3");
+    manager.DestroyPlaceObjects("yard");
+    EXPECT_EQ(manager.CountObjects("yard"), 0u);
+}
+
+} // namespace
