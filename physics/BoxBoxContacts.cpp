@@ -1,4 +1,31 @@
 // physics/BoxBoxContacts.cpp
+//
+// Box–box contacts, A and B with centres c, axes (columns of R) and half extents h; d = c_B − c_A;
+// r_X(n) = Σ hₖ |axisₖ·n| is box X's half extent along n; tol = 0.001.
+//
+// Reference face: of the 6 face axes, the one along which the boxes overlap least,
+// o = h_face + r_other(axis) − |d·axis| (ties go to A's axes, then to the lower axis). Its normal
+// n, turned to point from A towards B, is the normal of every corner contact of the pair. Taking
+// the face each corner is least deep behind instead (corner by corner) sends a corner that sits
+// just inside a side of the other box sideways: equal boxes stacked slightly out of line then
+// push each other off the stack instead of holding it up.
+//
+// (a) A corner of either box deeper than tol inside the other on every axis: one contact at the
+//     corner with normal n and penetration its depth past the other box's surface along n
+//     (n·p − (n·c_B − r_B(n)) for a corner of A, (n·c_A + r_A(n)) − n·p for a corner of B).
+// (b) Edges P₁ + s D₁ and P₂ + t D₂ (s, t ∈ [0, 1]) with D₁ × D₂ ≠ 0: the closest points follow
+//     from the 2×2 system of the segment–segment distance (Ericson, Real-Time Collision
+//     Detection, 5.1.9), with 0.001 added to its denominator a e − b². When they are less than
+//     0.01 apart, one contact at their midpoint with normal m = (D₁ × D₂)/|D₁ × D₂| turned
+//     towards B's centre as seen from A's, provided each point lies within 0.01 of its box's
+//     extreme along m (m·(p₁ − c_A) ≈ r_A(m), m·(c_B − p₂) ≈ r_B(m)): the edges then really are
+//     where the boxes meet (an upright edge crossing a flat one at the corner of a face-to-face
+//     contact has a sideways m along which the boxes overlap fully). Penetration: the overlap
+//     along m, r_A(m) + r_B(m) − m·d, at least 0 (small: the edges are at most 0.01 apart).
+// (c) When (a) and (b) give nothing (equal boxes face to face: corners exactly on each other's
+//     sides, parallel edges, or crossed edges already further apart than 0.01), every corner of
+//     the other box behind the reference face (depth h − side·l > −tol) and within its
+//     rectangle grown by tol gives a contact with normal n and that depth.
 #include "physics/BoxBoxContacts.h"
 
 #include <array>
@@ -21,40 +48,80 @@ constexpr float kEdgeFilterMargin = 0.02f;
 // product has no reliable direction.
 constexpr float kParallelSine2 = 1e-6f;
 
+using Corners = std::array<glm::vec3, 8>;
+
 // Σ |hᵢ (axisᵢ·n)|: half the extent of the box along n.
 float ProjectedRadius(const glm::mat3& axes, const glm::vec3& h, const glm::vec3& n) {
     return std::fabs(h.x * glm::dot(axes[0], n)) + std::fabs(h.y * glm::dot(axes[1], n)) +
            std::fabs(h.z * glm::dot(axes[2], n));
 }
 
-// Appends a contact for each corner of `corners` that lies deeper than the tolerance inside the
-// box (centre, axes, h), on the face it is least deep behind. `sign` orients the normal: +1 when
-// the box holding the corners is B (the face normal points from A to B), −1 when it is A.
-void CornersInside(const std::array<glm::vec3, 8>& corners, const std::array<glm::vec3, 8>& local,
-                   const glm::mat3& axes, const glm::vec3& h, float sign, Body* bodyA, Body* bodyB,
-                   ContactList& contacts) {
-    for (int k = 0; k < 8; ++k) {
-        const glm::vec3& l = local[k];
-        if (!(std::fabs(l.x) < h.x - Collider::kTolerance && std::fabs(l.y) < h.y - Collider::kTolerance &&
-              std::fabs(l.z) < h.z - Collider::kTolerance))
-            continue;
-        int axis = 0;
-        float least = h[0] - std::fabs(l[0]);
-        for (int i = 1; i < 3; ++i) {
-            float depth = h[i] - std::fabs(l[i]);
-            if (depth < least) {
-                least = depth;
-                axis = i;
-            }
+struct Pair {
+    const BoxCollider& a;
+    const BoxCollider& b;
+    Corners cornersA, cornersB; ///< world space
+    Corners aInB, bInA;         ///< each box's corners in the other's frame
+    glm::vec3 d;                ///< c_B − c_A
+    // The reference face.
+    bool faceOfA = true;
+    int axis = 0;
+    float side = 1.0f;          ///< which of the two faces on the axis looks at the other box
+    glm::vec3 normal{0.0f};     ///< from A towards B
+    float reachA = 0.0f;        ///< r_A(normal)
+    float reachB = 0.0f;        ///< r_B(normal)
+};
+
+void ChooseReferenceFace(Pair& pair) {
+    float least = 0.0f;
+    int best = -1; // 0..2: a face of A, 3..5: a face of B
+    for (int i = 0; i < 6; ++i) {
+        const BoxCollider& face = i < 3 ? pair.a : pair.b;
+        const BoxCollider& other = i < 3 ? pair.b : pair.a;
+        glm::vec3 axis = face.Axes()[i % 3];
+        float overlap = face.HalfExtents()[i % 3] + ProjectedRadius(other.Axes(), other.HalfExtents(), axis) -
+                        std::fabs(glm::dot(pair.d, axis));
+        if (best < 0 || overlap < least) {
+            least = overlap;
+            best = i;
         }
-        Contact contact;
-        contact.bodyA = bodyA;
-        contact.bodyB = bodyB;
-        contact.point = corners[k];
-        contact.normal = (l[axis] < 0.0f ? -sign : sign) * axes[axis];
-        contact.penetration = least;
-        contacts.push_back(contact);
     }
+    pair.faceOfA = best < 3;
+    pair.axis = best % 3;
+    const glm::vec3& axis = (pair.faceOfA ? pair.a : pair.b).Axes()[pair.axis];
+    // The face looks from its box towards the other one.
+    float towardsOther = glm::dot(pair.d, axis) * (pair.faceOfA ? 1.0f : -1.0f);
+    pair.side = towardsOther < 0.0f ? -1.0f : 1.0f;
+    pair.normal = (pair.faceOfA ? pair.side : -pair.side) * axis;
+    pair.reachA = ProjectedRadius(pair.a.Axes(), pair.a.HalfExtents(), pair.normal);
+    pair.reachB = ProjectedRadius(pair.b.Axes(), pair.b.HalfExtents(), pair.normal);
+}
+
+void Add(const Pair& pair, const glm::vec3& point, const glm::vec3& normal, float depth, ContactList& contacts) {
+    Contact contact;
+    contact.bodyA = pair.a.GetBody();
+    contact.bodyB = pair.b.GetBody();
+    contact.point = point;
+    contact.normal = normal;
+    contact.penetration = std::fmax(depth, 0.0f);
+    contacts.push_back(contact);
+}
+
+bool DeepInside(const glm::vec3& l, const glm::vec3& h) {
+    return std::fabs(l.x) < h.x - Collider::kTolerance && std::fabs(l.y) < h.y - Collider::kTolerance &&
+           std::fabs(l.z) < h.z - Collider::kTolerance;
+}
+
+// (a)
+void CornerContacts(const Pair& pair, ContactList& contacts) {
+    const glm::vec3& n = pair.normal;
+    float surfaceB = glm::dot(n, pair.b.Centre()) - pair.reachB; // B's side facing A
+    float surfaceA = glm::dot(n, pair.a.Centre()) + pair.reachA; // A's side facing B
+    for (int k = 0; k < 8; ++k)
+        if (DeepInside(pair.aInB[k], pair.b.HalfExtents()))
+            Add(pair, pair.cornersA[k], n, glm::dot(n, pair.cornersA[k]) - surfaceB, contacts);
+    for (int k = 0; k < 8; ++k)
+        if (DeepInside(pair.bInA[k], pair.a.HalfExtents()))
+            Add(pair, pair.cornersB[k], n, surfaceA - glm::dot(n, pair.cornersB[k]), contacts);
 }
 
 // Whether the bounding box of the segment from p to q (in a box's frame) comes within the filter
@@ -82,158 +149,91 @@ bool EdgesMayTouch(const glm::vec3& p, const glm::vec3& q, int axis, const glm::
     return true;
 }
 
-// Boxes that overlap without a corner inside the other or a touching pair of crossed edges
-// (equal boxes face to face: corners exactly on each other's side faces, edges parallel or
-// already further apart than 0.01) would pass through each other. They meet on the face axis of
-// least overlap o = hᵢ + r_other(axisᵢ) − |d·axisᵢ|; every corner of the other box lying behind
-// that face (depth hᵢ − n·(corner − c) > −tol along the face normal n) and within the face's
-// rectangle (grown by tol) gives a contact with the face normal and that depth.
-void FaceContacts(const BoxCollider& boxA, const BoxCollider& boxB, const std::array<glm::vec3, 8>& cornersA,
-                  const std::array<glm::vec3, 8>& cornersB, const std::array<glm::vec3, 8>& aInB,
-                  const std::array<glm::vec3, 8>& bInA, ContactList& contacts) {
-    const glm::vec3 d = boxB.Centre() - boxA.Centre();
-    float least = 0.0f;
-    int best = -1; // 0..2: a face of A, 3..5: a face of B
-    for (int i = 0; i < 6; ++i) {
-        const BoxCollider& face = i < 3 ? boxA : boxB;
-        const BoxCollider& other = i < 3 ? boxB : boxA;
-        glm::vec3 axis = face.Axes()[i % 3];
-        float overlap = face.HalfExtents()[i % 3] + ProjectedRadius(other.Axes(), other.HalfExtents(), axis) -
-                        std::fabs(glm::dot(d, axis));
-        if (best < 0 || overlap < least) {
-            least = overlap;
-            best = i;
+// (b) for one edge of A (p1 + s d1) against every edge of B.
+void EdgeContacts(const Pair& pair, int edgeA, ContactList& contacts) {
+    const glm::vec3& hb = pair.b.HalfExtents();
+    const glm::vec3& pa = pair.aInB[BoxCollider::kEdges[edgeA][0]];
+    const glm::vec3& qa = pair.aInB[BoxCollider::kEdges[edgeA][1]];
+    // An edge of A far from the whole of B touches none of B's edges.
+    if (!SegmentNearBox(pa, qa, hb)) return;
+    glm::vec3 p1 = pair.cornersA[BoxCollider::kEdges[edgeA][0]];
+    glm::vec3 d1 = pair.cornersA[BoxCollider::kEdges[edgeA][1]] - p1;
+    float a = glm::dot(d1, d1);
+    if (a <= 0.0f) return; // a flat box has edges of no length
+    for (int eb = 0; eb < 12; ++eb) {
+        // B's edge in its own frame: along eb / 4, at the start corner's signs on the other two.
+        int start = BoxCollider::kEdges[eb][0];
+        glm::vec3 fixed((start & 1) ? hb.x : -hb.x, (start & 2) ? hb.y : -hb.y, (start & 4) ? hb.z : -hb.z);
+        if (!EdgesMayTouch(pa, qa, eb / 4, fixed, hb)) continue;
+
+        glm::vec3 p2 = pair.cornersB[start];
+        glm::vec3 d2 = pair.cornersB[BoxCollider::kEdges[eb][1]] - p2;
+        float e = glm::dot(d2, d2);
+        glm::vec3 cross = glm::cross(d1, d2);
+        float cross2 = glm::dot(cross, cross);
+        if (e <= 0.0f || cross2 <= kParallelSine2 * a * e) continue;
+
+        glm::vec3 r = p1 - p2;
+        float b = glm::dot(d1, d2);
+        float c = glm::dot(d1, r);
+        float f = glm::dot(d2, r);
+        float s = glm::clamp((b * f - c * e) / (a * e - b * b + 0.001f), 0.0f, 1.0f);
+        float t = (b * s + f) / e;
+        if (t < 0.0f) {
+            t = 0.0f;
+            s = glm::clamp(-c / a, 0.0f, 1.0f);
+        } else if (t > 1.0f) {
+            t = 1.0f;
+            s = glm::clamp((b - c) / a, 0.0f, 1.0f);
         }
+        glm::vec3 onA = p1 + d1 * s;
+        glm::vec3 onB = p2 + d2 * t;
+        glm::vec3 gap = onB - onA;
+        if (!(glm::dot(gap, gap) < kEdgeContactDistance * kEdgeContactDistance)) continue;
+        glm::vec3 m = cross / std::sqrt(cross2);
+        if (glm::dot(m, pair.d) < 0.0f) m = -m;
+        float reachA = ProjectedRadius(pair.a.Axes(), pair.a.HalfExtents(), m);
+        float reachB = ProjectedRadius(pair.b.Axes(), hb, m);
+        if (reachA - glm::dot(m, onA - pair.a.Centre()) > kEdgeContactDistance ||
+            reachB - glm::dot(m, pair.b.Centre() - onB) > kEdgeContactDistance)
+            continue;
+        Add(pair, 0.5f * (onA + onB), m, reachA + reachB - glm::dot(m, pair.d), contacts);
     }
-    const bool faceOfA = best < 3;
-    const int axis = best % 3;
-    const BoxCollider& face = faceOfA ? boxA : boxB;
+}
+
+// (c)
+void FaceContacts(const Pair& pair, ContactList& contacts) {
+    const BoxCollider& face = pair.faceOfA ? pair.a : pair.b;
     const glm::vec3& h = face.HalfExtents();
-    const std::array<glm::vec3, 8>& corners = faceOfA ? cornersB : cornersA;
-    const std::array<glm::vec3, 8>& local = faceOfA ? bInA : aInB;
-    // The face looks at the other box; the contact normal points from A to B.
-    float towardsOther = glm::dot(d, face.Axes()[axis]) * (faceOfA ? 1.0f : -1.0f);
-    float side = towardsOther < 0.0f ? -1.0f : 1.0f;
-    glm::vec3 normal = (faceOfA ? side : -side) * face.Axes()[axis];
+    const Corners& corners = pair.faceOfA ? pair.cornersB : pair.cornersA;
+    const Corners& local = pair.faceOfA ? pair.bInA : pair.aInB;
     for (int k = 0; k < 8; ++k) {
         const glm::vec3& l = local[k];
-        float depth = h[axis] - side * l[axis];
+        float depth = h[pair.axis] - pair.side * l[pair.axis];
         bool onFace = true;
         for (int j = 0; j < 3; ++j)
-            if (j != axis && !(std::fabs(l[j]) <= h[j] + Collider::kTolerance)) onFace = false;
-        if (!onFace || !(depth > -Collider::kTolerance)) continue;
-        Contact contact;
-        contact.bodyA = boxA.GetBody();
-        contact.bodyB = boxB.GetBody();
-        contact.point = corners[k];
-        contact.normal = normal;
-        contact.penetration = std::fmax(depth, 0.0f);
-        contacts.push_back(contact);
+            if (j != pair.axis && !(std::fabs(l[j]) <= h[j] + Collider::kTolerance)) onFace = false;
+        if (onFace && depth > -Collider::kTolerance) Add(pair, corners[k], pair.normal, depth, contacts);
     }
 }
 
 } // namespace
 
-
-// Box–box contacts.
-// (a) A corner of either box deeper than tol inside the other on every axis: one contact at the
-//     corner, on the face of least depth δ = hᵢ − |lᵢ|, penetration δ; the face normal is
-//     turned to point from A towards B.
-// (b) Edges P₁ + s D₁ and P₂ + t D₂ (s, t ∈ [0, 1]) with D₁ × D₂ ≠ 0: the closest points follow
-//     from the 2×2 system of the segment–segment distance (Ericson, Real-Time Collision
-//     Detection, 5.1.9), with 0.001 added to its denominator a e − b². When they are less than
-//     0.01 apart, one contact at their midpoint with normal n = (D₁ × D₂)/|D₁ × D₂| turned
-//     towards B's centre as seen from A's, provided each point lies within 0.01 of its box's
-//     extreme along the normal (n·(p₁ − c_A) ≈ r_A(n), n·(c_B − p₂) ≈ r_B(n)): the edges then
-//     really are where the boxes meet. Penetration: the overlap along n, r_A(n) + r_B(n) − n·d,
-//     at least 0 (small, since the edges are at most 0.01 apart).
 void GenerateBoxBoxContacts(const BoxCollider& boxA, const BoxCollider& boxB, ContactList& contacts) {
     const size_t before = contacts.size();
-    const glm::vec3& ca = boxA.Centre();
-    const glm::vec3& cb = boxB.Centre();
-    const glm::mat3& ua = boxA.Axes();
-    const glm::mat3& vb = boxB.Axes();
-    const glm::vec3& ha = boxA.HalfExtents();
-    const glm::vec3& hb = boxB.HalfExtents();
-    Body* bodyA = boxA.GetBody();
-    Body* bodyB = boxB.GetBody();
-    std::array<glm::vec3, 8> cornersA, cornersB, aInB, bInA;
-    const glm::mat3 toA = glm::transpose(ua);
-    const glm::mat3 toB = glm::transpose(vb);
+    Pair pair{boxA, boxB, {}, {}, {}, {}, boxB.Centre() - boxA.Centre()};
+    const glm::mat3 toA = glm::transpose(boxA.Axes());
+    const glm::mat3 toB = glm::transpose(boxB.Axes());
     for (int k = 0; k < 8; ++k) {
-        cornersA[k] = boxA.Corner(k);
-        cornersB[k] = boxB.Corner(k);
-        aInB[k] = toB * (cornersA[k] - cb);
-        bInA[k] = toA * (cornersB[k] - ca);
+        pair.cornersA[k] = boxA.Corner(k);
+        pair.cornersB[k] = boxB.Corner(k);
+        pair.aInB[k] = toB * (pair.cornersA[k] - boxB.Centre());
+        pair.bInA[k] = toA * (pair.cornersB[k] - boxA.Centre());
     }
-    CornersInside(cornersA, aInB, vb, hb, -1.0f, bodyA, bodyB, contacts);
-    CornersInside(cornersB, bInA, ua, ha, 1.0f, bodyA, bodyB, contacts);
-
-    const glm::vec3 towardsB = cb - ca;
-    for (int ea = 0; ea < 12; ++ea) {
-        const glm::vec3& pa = aInB[BoxCollider::kEdges[ea][0]];
-        const glm::vec3& qa = aInB[BoxCollider::kEdges[ea][1]];
-        // An edge of A far from the whole of B touches none of B's edges.
-        if (!SegmentNearBox(pa, qa, hb)) continue;
-        glm::vec3 p1 = cornersA[BoxCollider::kEdges[ea][0]];
-        glm::vec3 d1 = cornersA[BoxCollider::kEdges[ea][1]] - p1;
-        float a = glm::dot(d1, d1);
-        if (a <= 0.0f) continue; // a flat box has edges of no length
-        for (int eb = 0; eb < 12; ++eb) {
-            int axis = eb / 4;
-            // B's edge in its own frame: along `axis`, at the corner's signs on the other two.
-            int start = BoxCollider::kEdges[eb][0];
-            glm::vec3 fixed((start & 1) ? hb.x : -hb.x, (start & 2) ? hb.y : -hb.y, (start & 4) ? hb.z : -hb.z);
-            if (!EdgesMayTouch(pa, qa, axis, fixed, hb)) continue;
-
-            glm::vec3 p2 = cornersB[start];
-            glm::vec3 d2 = cornersB[BoxCollider::kEdges[eb][1]] - p2;
-            float e = glm::dot(d2, d2);
-            glm::vec3 cross = glm::cross(d1, d2);
-            float cross2 = glm::dot(cross, cross);
-            if (e <= 0.0f || cross2 <= kParallelSine2 * a * e) continue;
-
-            glm::vec3 r = p1 - p2;
-            float b = glm::dot(d1, d2);
-            float c = glm::dot(d1, r);
-            float f = glm::dot(d2, r);
-            float denominator = a * e - b * b + 0.001f;
-            float s = glm::clamp((b * f - c * e) / denominator, 0.0f, 1.0f);
-            float t = (b * s + f) / e;
-            if (t < 0.0f) {
-                t = 0.0f;
-                s = glm::clamp(-c / a, 0.0f, 1.0f);
-            } else if (t > 1.0f) {
-                t = 1.0f;
-                s = glm::clamp((b - c) / a, 0.0f, 1.0f);
-            }
-            glm::vec3 onA = p1 + d1 * s;
-            glm::vec3 onB = p2 + d2 * t;
-            glm::vec3 gap = onB - onA;
-            if (!(glm::dot(gap, gap) < kEdgeContactDistance * kEdgeContactDistance)) continue;
-            glm::vec3 normal = cross / std::sqrt(cross2);
-            if (glm::dot(normal, towardsB) < 0.0f) normal = -normal;
-            // Near both boxes: each point lies on its box's face towards the other along the
-            // normal. Crossed edges meeting at a corner of a face-to-face contact (an upright
-            // edge against a flat one) have a sideways normal along which the boxes overlap
-            // fully; such a contact would push the boxes sideways and is not an edge contact.
-            float reachA = ProjectedRadius(ua, ha, normal);
-            float reachB = ProjectedRadius(vb, hb, normal);
-            if (reachA - glm::dot(normal, onA - ca) > kEdgeContactDistance ||
-                reachB - glm::dot(normal, cb - onB) > kEdgeContactDistance)
-                continue;
-            Contact contact;
-            contact.bodyA = bodyA;
-            contact.bodyB = bodyB;
-            contact.point = 0.5f * (onA + onB);
-            contact.normal = normal;
-            // The overlap of the two boxes along the normal: the depth the solver must remove.
-            contact.penetration = std::fmax(reachA + reachB - glm::dot(normal, towardsB), 0.0f);
-            contacts.push_back(contact);
-        }
-    }
-
-    if (contacts.size() == before) FaceContacts(boxA, boxB, cornersA, cornersB, aInB, bInA, contacts);
+    ChooseReferenceFace(pair);
+    CornerContacts(pair, contacts);
+    for (int edge = 0; edge < 12; ++edge) EdgeContacts(pair, edge, contacts);
+    if (contacts.size() == before) FaceContacts(pair, contacts);
 }
 
 } // namespace zumek
