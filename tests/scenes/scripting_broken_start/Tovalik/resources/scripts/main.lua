@@ -1,0 +1,2 @@
+-- A start file that does not even compile: the game must run on without scripts.
+function InitializeScriptingSystem(
