@@ -2,7 +2,7 @@
 // The cost of a library call from a Lua loop: Transform.GetPosition (pointer check, read, three
 // results) and Vec.Add (two vector checks, a new vector for the collector), each against the floor
 // of a registered C function that does nothing, called the same way with the same arguments. The
-// figures are the medians of several runs, in nanoseconds per call.
+// figures are medians of several alternating runs, in nanoseconds per call.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -27,32 +27,46 @@ int Nothing(lua_State*) { return 0; }
 
 constexpr luaL_Reg kFloor[] = {{"Nothing", Nothing}, {nullptr, nullptr}};
 
-/// Runs the chunk `code` (which loops `calls` times) `runs` times; the median nanoseconds per call.
-double NanosecondsPerCall(lua_State* L, const std::string& code, long calls, int runs) {
+/// Compiles `code`, a chunk that loops over its argument; exits on a syntax error.
+void Load(lua_State* L, const std::string& code) {
     if (luaL_loadstring(L, code.c_str()) != LUA_OK) {
         std::fprintf(stderr, "zumek_bench lua: %s\n", lua_tostring(L, -1));
         std::exit(1);
     }
-    std::vector<double> perCall;
-    for (int run = 0; run < runs; ++run) {
-        lua_pushvalue(L, -1);
-        lua_pushinteger(L, calls);
-        lua_gc(L, LUA_GCCOLLECT, 0);
-        auto start = std::chrono::steady_clock::now();
-        if (lua_pcall(L, 1, 0, 0) != LUA_OK) {
-            std::fprintf(stderr, "zumek_bench lua: %s\n", lua_tostring(L, -1));
-            std::exit(1);
-        }
-        auto elapsed = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
-        perCall.push_back(elapsed / static_cast<double>(calls));
-    }
-    lua_pop(L, 1);
-    std::sort(perCall.begin(), perCall.end());
-    return perCall[perCall.size() / 2];
 }
 
-void Report(const char* name, double ns, double floor) {
-    std::printf("lua %s ns=%.1f floor_ns=%.1f ratio=%.2f\n", name, ns, floor, ns / floor);
+/// Runs the compiled chunk at `index` with `calls`; nanoseconds per call.
+double TimeRun(lua_State* L, int index, long calls) {
+    lua_pushvalue(L, index);
+    lua_pushinteger(L, calls);
+    lua_gc(L, LUA_GCCOLLECT, 0);
+    auto start = std::chrono::steady_clock::now();
+    if (lua_pcall(L, 1, 0, 0) != LUA_OK) {
+        std::fprintf(stderr, "zumek_bench lua: %s\n", lua_tostring(L, -1));
+        std::exit(1);
+    }
+    auto elapsed = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+    return elapsed / static_cast<double>(calls);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+/// Times `code` and its `floor` in alternating runs, so a machine busy with other work slows both
+/// alike, and prints the medians of the times and of the per-run ratios.
+void Compare(lua_State* L, const char* name, const std::string& code, const std::string& floor, long calls, int runs) {
+    Load(L, code);
+    Load(L, floor);
+    std::vector<double> measured, floors, ratios;
+    for (int run = 0; run < runs; ++run) {
+        floors.push_back(TimeRun(L, -1, calls));
+        measured.push_back(TimeRun(L, -2, calls));
+        ratios.push_back(measured.back() / floors.back());
+    }
+    lua_pop(L, 2);
+    std::printf("lua %s ns=%.1f floor_ns=%.1f ratio=%.2f\n", name, Median(measured), Median(floors), Median(ratios));
 }
 
 } // namespace
@@ -83,17 +97,13 @@ int RunLuaBench(int argc, char** argv) {
     luaL_newlib(L, kFloor);
     lua_setglobal(L, "Bench");
 
-    const double position = NanosecondsPerCall(
-        L, "local n = ... local t = benchTransform for i = 1, n do local x, y, z = Transform.GetPosition(t) end", calls, runs);
-    const double positionFloor = NanosecondsPerCall(
-        L, "local n = ... local t = benchTransform for i = 1, n do local x, y, z = Bench.Nothing(t) end", calls, runs);
-    const double add = NanosecondsPerCall(
-        L, "local n = ... local a, b = Vec.Build(1, 2, 3), Vec.Build(4, 5, 6) for i = 1, n do local c = Vec.Add(a, b) end", calls, runs);
-    const double addFloor = NanosecondsPerCall(
-        L, "local n = ... local a, b = Vec.Build(1, 2, 3), Vec.Build(4, 5, 6) for i = 1, n do local c = Bench.Nothing(a, b) end", calls, runs);
-
-    Report("Transform.GetPosition", position, positionFloor);
-    Report("Vec.Add", add, addFloor);
+    Compare(L, "Transform.GetPosition",
+            "local n = ... local t = benchTransform for i = 1, n do local x, y, z = Transform.GetPosition(t) end",
+            "local n = ... local t = benchTransform for i = 1, n do local x, y, z = Bench.Nothing(t) end", calls, runs);
+    Compare(L, "Vec.Add",
+            "local n = ... local a, b = Vec.Build(1, 2, 3), Vec.Build(4, 5, 6) for i = 1, n do local c = Vec.Add(a, b) end",
+            "local n = ... local a, b = Vec.Build(1, 2, 3), Vec.Build(4, 5, 6) for i = 1, n do local c = Bench.Nothing(a, b) end",
+            calls, runs);
 
     scripting.GetLiveObjects().Remove("bench", "bench1");
     scripting.Shutdown();

@@ -1,6 +1,7 @@
 // scripting/ScriptingSystem.cpp
 #include "scripting/ScriptingSystem.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include <lua.hpp>
@@ -30,6 +31,14 @@ int MessageHandler(lua_State* L) {
     }
     luaL_traceback(L, L, message, 1);
     return 1;
+}
+
+/// An error outside any protected call: the state cannot go on, so the message is the last word.
+int Panic(lua_State* L) {
+    const char* message = lua_tostring(L, -1);
+    std::fprintf(stderr, "tovalik: unprotected Lua error: %s\n", message ? message : "(no message)");
+    std::fflush(stderr);
+    return 0; // Lua aborts
 }
 
 bool Accepts(char letter, ScriptValue::Kind kind, bool result) {
@@ -110,9 +119,11 @@ ScriptingSystem::ScriptingSystem() : System(SCRIPTING_SYSTEM_ID) {
 void ScriptingSystem::Initialize() {
     ASSERT(m_state == nullptr && !s_luaClosed, "the scripting system is initialised once");
     if (m_state || s_luaClosed) return;
-    m_state = luaL_newstate();
+    m_allocator = std::make_unique<LuaAllocator>();
+    m_state = lua_newstate(LuaAllocator::Allocate, m_allocator.get());
     ASSERT(m_state != nullptr, "luaL_newstate() != nullptr");
     if (!m_state) return;
+    lua_atpanic(m_state, Panic);
     luaL_openlibs(m_state);
     script::SetLive(m_state, &m_live);
     for (const EngineLibrary& library : EngineLibraries()) {
@@ -140,6 +151,7 @@ void ScriptingSystem::Shutdown() {
     CallScriptProcedure("RestartScriptingSystem");
     if (m_state) lua_close(m_state);
     m_state = nullptr;
+    m_allocator.reset();
     s_luaClosed = true;
 }
 

@@ -1,5 +1,6 @@
 // scripting/ScriptingSystem.h
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 #include "engine/Signals.h"
 #include "engine/System.h"
 #include "scripting/LiveObjects.h"
+#include "scripting/LuaAllocator.h"
 #include "scripting/ScriptValue.h"
 
 struct lua_State;
@@ -81,6 +83,7 @@ private:
     /// False (reported) when no state is open.
     bool CanCall(const char* name);
 
+    std::unique_ptr<LuaAllocator> m_allocator; ///< the state's memory, released after it closed
     lua_State* m_state = nullptr;
     LiveObjects m_live;
     static bool s_luaClosed;
