@@ -59,7 +59,8 @@ float ProjectedRadius(const glm::mat3& axes, const glm::vec3& h, const glm::vec3
 struct Pair {
     const BoxCollider& a;
     const BoxCollider& b;
-    Corners cornersA, cornersB; ///< world space
+    const Corners& cornersA;    ///< world space
+    const Corners& cornersB;
     Corners aInB, bInA;         ///< each box's corners in the other's frame
     glm::vec3 d;                ///< c_B − c_A
     // The reference face.
@@ -102,7 +103,7 @@ void Add(const Pair& pair, const glm::vec3& point, const glm::vec3& normal, floa
     contact.bodyB = pair.b.GetBody();
     contact.point = point;
     contact.normal = normal;
-    contact.penetration = std::fmax(depth, 0.0f);
+    contact.penetration = depth > 0.0f ? depth : 0.0f;
     contacts.push_back(contact);
 }
 
@@ -124,48 +125,69 @@ void CornerContacts(const Pair& pair, ContactList& contacts) {
             Add(pair, pair.cornersB[k], n, surfaceA - glm::dot(n, pair.cornersB[k]), contacts);
 }
 
+// The comparisons below are written with & rather than &&: they decide little each, and branch
+// mispredictions would cost more than evaluating them all.
+
 // Whether the bounding box of the segment from p to q (in a box's frame) comes within the filter
 // margin of the box of half extents h.
 bool SegmentNearBox(const glm::vec3& p, const glm::vec3& q, const glm::vec3& h) {
+    bool near = true;
     for (int i = 0; i < 3; ++i) {
-        if (std::fmax(p[i], q[i]) < -h[i] - kEdgeFilterMargin || std::fmin(p[i], q[i]) > h[i] + kEdgeFilterMargin)
-            return false;
+        float lo = p[i] < q[i] ? p[i] : q[i];
+        float hi = p[i] < q[i] ? q[i] : p[i];
+        near &= (hi >= -h[i] - kEdgeFilterMargin) & (lo <= h[i] + kEdgeFilterMargin);
     }
-    return true;
+    return near;
 }
 
-// Whether the segment from p to q (in the other box's frame) may pass within the filter margin
-// of that box's edge along `axis` at the fixed coordinates `fixed` of the other two axes.
-bool EdgesMayTouch(const glm::vec3& p, const glm::vec3& q, int axis, const glm::vec3& fixed, const glm::vec3& h) {
-    for (int i = 0; i < 3; ++i) {
-        float lo = std::fmin(p[i], q[i]) - kEdgeFilterMargin;
-        float hi = std::fmax(p[i], q[i]) + kEdgeFilterMargin;
-        if (i == axis) {
-            if (hi < -h[i] || lo > h[i]) return false;
-        } else if (fixed[i] < lo || fixed[i] > hi) {
-            return false;
-        }
-    }
-    return true;
+// The edges (bit e for edge e) of a box whose corners, in the other box's frame, are `local`
+// that come near that box of half extents h: an edge far from the whole box touches none of its
+// edges.
+unsigned EdgesNear(const Corners& local, const glm::vec3& h) {
+    unsigned near = 0;
+    for (int e = 0; e < 12; ++e)
+        near |= static_cast<unsigned>(SegmentNearBox(local[BoxCollider::kEdges[e][0]], local[BoxCollider::kEdges[e][1]], h))
+                << e;
+    return near;
 }
 
-// (b) for one edge of A (p1 + s d1) against every edge of B.
-void EdgeContacts(const Pair& pair, int edgeA, ContactList& contacts) {
+// The edges of B (bit e for edge e, of half extents h, in its own frame) that the segment from p
+// to q may pass within the filter margin of. B's edge e runs along axis e / 4, at the signs of its
+// start corner on the other two axes; the segment's bounds, grown by the margin, must reach that
+// edge's line on those two axes and overlap its span on the third.
+unsigned EdgesMayTouch(const glm::vec3& p, const glm::vec3& q, const glm::vec3& h) {
+    bool along[3];
+    bool side[3][2]; // [axis][0: at −h, 1: at +h]
+    for (int i = 0; i < 3; ++i) {
+        float lo = (p[i] < q[i] ? p[i] : q[i]) - kEdgeFilterMargin;
+        float hi = (p[i] < q[i] ? q[i] : p[i]) + kEdgeFilterMargin;
+        along[i] = (hi >= -h[i]) & (lo <= h[i]);
+        side[i][0] = (lo <= -h[i]) & (-h[i] <= hi);
+        side[i][1] = (lo <= h[i]) & (h[i] <= hi);
+    }
+    unsigned touch = 0;
+    for (int e = 0; e < 12; ++e) {
+        int axis = e / 4, start = BoxCollider::kEdges[e][0];
+        int o1 = (axis + 1) % 3, o2 = (axis + 2) % 3;
+        bool may = along[axis] & side[o1][(start >> o1) & 1] & side[o2][(start >> o2) & 1];
+        touch |= static_cast<unsigned>(may) << e;
+    }
+    return touch;
+}
+
+// (b) for one edge of A (p1 + s d1) against the edges of B that come near A.
+void EdgeContacts(const Pair& pair, int edgeA, unsigned nearB, ContactList& contacts) {
     const glm::vec3& hb = pair.b.HalfExtents();
-    const glm::vec3& pa = pair.aInB[BoxCollider::kEdges[edgeA][0]];
-    const glm::vec3& qa = pair.aInB[BoxCollider::kEdges[edgeA][1]];
-    // An edge of A far from the whole of B touches none of B's edges.
-    if (!SegmentNearBox(pa, qa, hb)) return;
     glm::vec3 p1 = pair.cornersA[BoxCollider::kEdges[edgeA][0]];
     glm::vec3 d1 = pair.cornersA[BoxCollider::kEdges[edgeA][1]] - p1;
     float a = glm::dot(d1, d1);
     if (a <= 0.0f) return; // a flat box has edges of no length
-    for (int eb = 0; eb < 12; ++eb) {
-        // B's edge in its own frame: along eb / 4, at the start corner's signs on the other two.
+    unsigned candidates =
+        nearB & EdgesMayTouch(pair.aInB[BoxCollider::kEdges[edgeA][0]], pair.aInB[BoxCollider::kEdges[edgeA][1]], hb);
+    while (candidates) {
+        int eb = __builtin_ctz(candidates);
+        candidates &= candidates - 1;
         int start = BoxCollider::kEdges[eb][0];
-        glm::vec3 fixed((start & 1) ? hb.x : -hb.x, (start & 2) ? hb.y : -hb.y, (start & 4) ? hb.z : -hb.z);
-        if (!EdgesMayTouch(pa, qa, eb / 4, fixed, hb)) continue;
-
         glm::vec3 p2 = pair.cornersB[start];
         glm::vec3 d2 = pair.cornersB[BoxCollider::kEdges[eb][1]] - p2;
         float e = glm::dot(d2, d2);
@@ -221,18 +243,19 @@ void FaceContacts(const Pair& pair, ContactList& contacts) {
 
 void GenerateBoxBoxContacts(const BoxCollider& boxA, const BoxCollider& boxB, ContactList& contacts) {
     const size_t before = contacts.size();
-    Pair pair{boxA, boxB, {}, {}, {}, {}, boxB.Centre() - boxA.Centre()};
+    Pair pair{boxA, boxB, boxA.Corners(), boxB.Corners(), {}, {}, boxB.Centre() - boxA.Centre()};
     const glm::mat3 toA = glm::transpose(boxA.Axes());
     const glm::mat3 toB = glm::transpose(boxB.Axes());
     for (int k = 0; k < 8; ++k) {
-        pair.cornersA[k] = boxA.Corner(k);
-        pair.cornersB[k] = boxB.Corner(k);
         pair.aInB[k] = toB * (pair.cornersA[k] - boxB.Centre());
         pair.bInA[k] = toA * (pair.cornersB[k] - boxA.Centre());
     }
     ChooseReferenceFace(pair);
     CornerContacts(pair, contacts);
-    for (int edge = 0; edge < 12; ++edge) EdgeContacts(pair, edge, contacts);
+    unsigned nearA = EdgesNear(pair.aInB, boxB.HalfExtents());
+    unsigned nearB = nearA ? EdgesNear(pair.bInA, boxA.HalfExtents()) : 0u;
+    for (int edge = 0; edge < 12; ++edge)
+        if (nearB && (nearA & (1u << edge))) EdgeContacts(pair, edge, nearB, contacts);
     if (contacts.size() == before) FaceContacts(pair, contacts);
 }
 

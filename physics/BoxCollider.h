@@ -26,6 +26,7 @@ public:
     const glm::mat3& Axes() const { return m_axes; }
     /// Corner k sits at centre + Σᵢ ±halfᵢ·axisᵢ, the sign of axis i being + when bit i of k is set.
     const glm::vec3& Corner(int k) const { return m_corners[k]; }
+    const std::array<glm::vec3, 8>& Corners() const { return m_corners; }
     /// Corner indices of the 12 edges; edge e runs from kEdges[e][0] to kEdges[e][1].
     static const int kEdges[12][2];
 

@@ -33,9 +33,10 @@ constexpr float kGlobalCells = 2.0f;
 // Cell coordinates are packed in 21 bits each.
 constexpr int32_t kCellLimit = (1 << 20) - 1;
 
+// With & rather than &&: six cheap comparisons cost less than the mispredicted branches.
 bool Overlap(const BroadPhase::Proxy& a, const BroadPhase::Proxy& b) {
-    return a.min.x <= b.max.x && b.min.x <= a.max.x && a.min.y <= b.max.y && b.min.y <= a.max.y &&
-           a.min.z <= b.max.z && b.min.z <= a.max.z;
+    return (a.min.x <= b.max.x) & (b.min.x <= a.max.x) & (a.min.y <= b.max.y) & (b.min.y <= a.max.y) &
+           (a.min.z <= b.max.z) & (b.min.z <= a.max.z);
 }
 
 uint64_t PackCell(int32_t x, int32_t y, int32_t z) {
@@ -124,6 +125,7 @@ void BroadPhase::BuildGrid(const std::vector<Proxy>& proxies) {
     const size_t n = proxies.size();
     m_global.assign(n, 0);
     m_globals.clear();
+    m_ranges.resize(n);
     m_proxyFirst.assign(n + 1, 0);
     m_proxySlots.clear();
 
@@ -138,6 +140,7 @@ void BroadPhase::BuildGrid(const std::vector<Proxy>& proxies) {
             continue;
         }
         CellRange r = RangeOf(p.min, p.max);
+        m_ranges[i] = r;
         cellCount += static_cast<size_t>(r.hi[0] - r.lo[0] + 1) * (r.hi[1] - r.lo[1] + 1) * (r.hi[2] - r.lo[2] + 1);
     }
 
@@ -152,7 +155,7 @@ void BroadPhase::BuildGrid(const std::vector<Proxy>& proxies) {
     for (size_t i = 0; i < n; ++i) {
         m_proxyFirst[i] = static_cast<int32_t>(m_proxySlots.size());
         if (m_global[i]) continue;
-        CellRange r = RangeOf(proxies[i].min, proxies[i].max);
+        const CellRange& r = m_ranges[i];
         for (int32_t z = r.lo[2]; z <= r.hi[2]; ++z)
             for (int32_t y = r.lo[1]; y <= r.hi[1]; ++y)
                 for (int32_t x = r.lo[0]; x <= r.hi[0]; ++x) {
@@ -198,11 +201,15 @@ void BroadPhase::FindPairs(const std::vector<Proxy>& proxies, std::vector<Pair>&
             }
             continue;
         }
-        CellRange mine = RangeOf(a.min, a.max);
+        const CellRange& mine = m_ranges[i];
+        const int32_t width = mine.hi[0] - mine.lo[0] + 1, height = mine.hi[1] - mine.lo[1] + 1;
         for (int32_t k = m_proxyFirst[i]; k < m_proxyFirst[i + 1]; ++k) {
             int32_t slot = m_proxySlots[k];
             const int32_t* begin = m_items.data() + m_starts[slot];
             const int32_t* end = begin + m_counts[slot];
+            int32_t cell = k - m_proxyFirst[i];
+            int32_t cx = mine.lo[0] + cell % width, cy = mine.lo[1] + (cell / width) % height;
+            int32_t cz = mine.lo[2] + cell / (width * height);
             // Items are ascending: start after i.
             for (const int32_t* it = std::upper_bound(begin, end, i); it != end; ++it) {
                 const Proxy& b = proxies[*it];
@@ -210,11 +217,7 @@ void BroadPhase::FindPairs(const std::vector<Proxy>& proxies, std::vector<Pair>&
                 if (!Overlap(a, b)) continue;
                 // A pair sharing several cells is reported once, from the cell holding the lowest
                 // corner of the overlap of the two bounds.
-                CellRange theirs = RangeOf(b.min, b.max);
-                int32_t cell = k - m_proxyFirst[i];
-                int32_t width = mine.hi[0] - mine.lo[0] + 1, height = mine.hi[1] - mine.lo[1] + 1;
-                int32_t cx = mine.lo[0] + cell % width, cy = mine.lo[1] + (cell / width) % height;
-                int32_t cz = mine.lo[2] + cell / (width * height);
+                const CellRange& theirs = m_ranges[*it];
                 if (cx != std::max(mine.lo[0], theirs.lo[0]) || cy != std::max(mine.lo[1], theirs.lo[1]) ||
                     cz != std::max(mine.lo[2], theirs.lo[2]))
                     continue;

@@ -65,6 +65,7 @@ private:
     std::vector<int32_t> m_proxySlots;  ///< the slots of each grid body, grouped by body
     std::vector<int32_t> m_proxyFirst;  ///< per proxy: first entry in m_proxySlots
     std::vector<int32_t> m_candidates;  ///< the candidates of one body
+    std::vector<CellRange> m_ranges;    ///< per proxy: the cells its bounds cover
     uint64_t m_mask = 0;
 };
 

@@ -1,6 +1,7 @@
 // physics/Physics.cpp
 #include "physics/Physics.h"
 
+#include <chrono>
 #include <cmath>
 
 #include "engine/SettingManager.h"
@@ -12,6 +13,15 @@
 #include "physics/Collider.h"
 
 namespace zumek {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+} // namespace
 
 Physics& Physics::Instance() {
     static Physics instance;
@@ -69,12 +79,14 @@ void Physics::GatherBodies(const std::vector<Object*>& objects) {
 void Physics::Step(const std::vector<Object*>& objects) {
     // The list is copied into entries first: collision receivers run inside the step and may
     // create or mark objects, which must not change what this step walks over.
+    const Clock::time_point start = Clock::now();
     GatherBodies(objects);
 
     if (static_cast<int32_t>(SettingManager::GetSetting<PhysicsSetting>()) == 0) {
         for (Entry& entry : m_entries) entry.body->Integrate(m_timeStep);
     }
 
+    const Clock::time_point integrated = Clock::now();
     m_contacts.clear();
     m_narrowTests = 0;
     m_proxies.resize(m_entries.size());
@@ -99,7 +111,12 @@ void Physics::Step(const std::vector<Object*>& objects) {
     }
 
     UpdateDeepContact();
+    const Clock::time_point paired = Clock::now();
     m_solver.Solve(m_contacts, m_bodies);
+    const Clock::time_point solved = Clock::now();
+    m_times.integrate = MillisecondsBetween(start, integrated);
+    m_times.pairs = MillisecondsBetween(integrated, paired);
+    m_times.solve = MillisecondsBetween(paired, solved);
 }
 
 void Physics::ProcessPair(int32_t i, int32_t j) {

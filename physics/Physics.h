@@ -58,6 +58,13 @@ public:
     const ContactList& Contacts() const { return m_contacts; }
     /// Narrow-phase tests of the last step.
     int64_t NarrowTests() const { return m_narrowTests; }
+    /// Where the last step spent its time, milliseconds of wall-clock time per stage.
+    struct StageTimes {
+        double integrate = 0.0;
+        double pairs = 0.0; ///< bounds, broad phase, overlap tests, signals and contacts
+        double solve = 0.0;
+    };
+    const StageTimes& LastStageTimes() const { return m_times; }
 
 private:
     struct Entry {
@@ -81,6 +88,7 @@ private:
     float m_timeStep = kTimeStep;
     bool m_useBroadPhase = true;
     int64_t m_narrowTests = 0;
+    StageTimes m_times;
 
     ContactList m_contacts;
     std::vector<Entry> m_entries;
