@@ -9,7 +9,8 @@
 --                                           from the other object towards this one's side)
 --   OnEvent(self, name, otherId, x, y, z)   for any other event
 --   Destroy(self)                           when its object has been destroyed
---   Finalize(self)                          when the game stops
+--   Finalize(self)                          when the game stops while its object still exists
+--                                           (objects are normally destroyed first: use Destroy)
 -- and has the fields id, place, className and object (the engine object, light userdata).
 -- A failing instance is reported with its traceback; the other instances still run.
 
@@ -24,10 +25,13 @@ local function Trace(...)
 end
 
 -- Runs method of each instance in list (those that define it); errors are collected and raised
--- together at the end, so one broken script does not stop the others.
+-- together at the end, so one broken script does not stop the others. A copy of the list is
+-- walked: a method may create or destroy objects.
 local function CallEach(list, method, ...)
     local failures
-    for _, instance in ipairs(list) do
+    local snapshot = {}
+    for i = 1, #list do snapshot[i] = list[i] end
+    for _, instance in ipairs(snapshot) do
         local fn = instance[method]
         if fn and not instance.destroyed then
             local ok, message = xpcall(fn, debug.traceback, instance, ...)
