@@ -68,7 +68,11 @@ void Body::Initialize() {
 }
 
 const glm::vec3& Body::CapturePose() {
-    m_centre = GetPosition();
+    glm::vec3 centre = GetPosition();
+    // Only something else moves a sleeping body (a script, a respawn): it wakes where it lands,
+    // so that a body put in the air falls instead of hanging there.
+    if (!m_awake && !m_static && centre != m_centre) Wake();
+    m_centre = centre;
     if (m_collider) m_collider->SetPose(m_centre, m_rotation);
     return m_centre;
 }
@@ -103,7 +107,11 @@ void Body::Integrate(float h) {
     }
     m_angularVelocity += angularAcceleration * h;
 
-    if (m_transform) m_transform->SetPosition(m_transform->GetPosition() + m_velocity * h);
+    if (m_transform) {
+        m_transform->SetPosition(m_transform->GetPosition() + m_velocity * h);
+        // Where this body put itself: CapturePose tells a move by anything else from this one.
+        m_centre = m_transform->GetPosition();
+    }
 
     // dq/dt = ½ (ω, 0) ⊗ q, one explicit Euler step.
     glm::vec3 w = m_angularVelocity * h;
@@ -144,10 +152,17 @@ void Body::Sleep() {
 }
 
 void Body::Wake() {
-    // The count of slow steps is kept: a body woken while at rest goes back to sleep at its next
-    // slow step, and two bodies resting on each other fall asleep together instead of waking
-    // each other in turn for ever. A body that is really pushed moves fast and restarts its count.
+    if (!m_awake) m_slowSteps = 0;
     m_awake = true;
+}
+
+void Body::SetVelocities(const glm::vec3& velocity, const glm::vec3& angularVelocity, bool awake) {
+    m_velocity = velocity;
+    m_angularVelocity = angularVelocity;
+    // Woken by a contact, the body keeps its count of slow steps: at rest it goes back to sleep
+    // at its next slow step, so two bodies resting on each other fall asleep together instead of
+    // waking each other in turn for ever. A body that is really pushed moves fast and restarts it.
+    if (awake) m_awake = true;
 }
 
 void Body::SyncTransform() {

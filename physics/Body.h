@@ -59,15 +59,15 @@ public:
     void Integrate(float timeStep);
     /// Velocities zeroed, awake flag cleared.
     void Sleep();
-    /// Awake flag set. The body sleeps again at its next slow step if it has already been slow
-    /// for half a second: only a body that speeds up starts counting afresh.
+    /// Awake flag set; a sleeping body must again stay slow for half a second before it sleeps.
     void Wake();
     /// Writes position, orientation and scale into the transform's world matrix.
     void SyncTransform();
     /// Position of the owner's transform, or the origin for a body without one.
     glm::vec3 GetPosition() const;
     /// Reads the position from the transform and gives the collider its pose; the physics step
-    /// calls it for every body before it looks for overlaps.
+    /// calls it for every body before it looks for overlaps. A sleeping body found moved (by a
+    /// script) wakes.
     const glm::vec3& CapturePose();
     /// The position last captured: the one the colliders and the solver work with.
     const glm::vec3& GetCentre() const { return m_centre; }
@@ -106,12 +106,9 @@ public:
     // Solver access.
 
     void SetAngularVelocity(const glm::vec3& angularVelocity) { m_angularVelocity = angularVelocity; }
-    /// The solver's writes: no checks, the solver only produces finite values.
-    void SetVelocities(const glm::vec3& velocity, const glm::vec3& angularVelocity, bool awake) {
-        m_velocity = velocity;
-        m_angularVelocity = angularVelocity;
-        if (awake && !m_awake) Wake();
-    }
+    /// The solver's writes: no checks, the solver only produces finite values. `awake` wakes
+    /// the body without restarting its count of slow steps.
+    void SetVelocities(const glm::vec3& velocity, const glm::vec3& angularVelocity, bool awake);
 
     /// The body's place in the solver's arrays during a step.
     void SetSolverIndex(int32_t index) { m_solverIndex = index; }

@@ -17,7 +17,9 @@
 // the solve for the same reason: recomputed from the current speed, a contact would take back
 // its own bounce as soon as it can give impulse back.
 // When exactly one of two movable bodies is awake, a contact that is not separating wakes the
-// other. The player's angular velocity is never changed by a contact (the player stays
+// other. A contact between two bodies of which none is both awake and movable is left alone: a
+// sleeping body is not integrated, so impulses would only leave it a velocity to jump with when
+// it wakes. The player's angular velocity is never changed by a contact (the player stays
 // upright), though its inertia still counts in k.
 // Source: E. Catto, "Iterative Dynamics with Temporal Coherence", GDC 2005.
 #include "physics/ContactSolver.h"
@@ -98,6 +100,9 @@ void ContactSolver::Solve(ContactList& contacts, const std::vector<Body*>& bodie
         for (SolverContact& c : m_contacts) {
             SolverBody& a = m_bodies[c.a];
             SolverBody& b = m_bodies[c.b];
+            // Two bodies at rest (asleep or static) are left as they are until something awake
+            // touches one of them.
+            if (!(a.awake & !a.isStatic) && !(b.awake & !b.isStatic)) continue;
             float vn = glm::dot(c.normal, b.v - a.v) + glm::dot(b.w, c.armB) - glm::dot(a.w, c.armA);
             if (vn > 0.0f && c.impulse == 0.0f) continue;
             if (!a.isStatic && !b.isStatic && a.awake != b.awake) {

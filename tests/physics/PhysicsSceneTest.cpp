@@ -243,6 +243,25 @@ TEST(PhysicsScene, AwakeBodyWakesTheSleeperItLandsOn) {
     EXPECT_FALSE(falling.IsAwake());
 }
 
+TEST(PhysicsScene, SleeperKeepsStillAndWakesWhenAScriptMovesIt) {
+    PhysicsScene s;
+    s.AddPlane();
+    Body& box = s.AddBox({0, 0.5f, 0}, glm::vec3(1.0f));
+    s.Step(60);
+    ASSERT_FALSE(box.IsAwake());
+    s.Step(10);
+    // Contacts between bodies at rest are left alone: no velocity to jump with later.
+    EXPECT_EQ(box.GetVelocity(), glm::vec3(0.0f));
+    glm::vec3 rest = s.Position(box);
+
+    box.GetTransform()->SetPosition({0, 3, 0});
+    s.Step();
+    EXPECT_TRUE(box.IsAwake()); // it does not hang in the air
+    s.Simulate(3.0f);
+    EXPECT_NEAR(s.Position(box).y, rest.y, 0.005f);
+    EXPECT_FALSE(box.IsAwake());
+}
+
 TEST(PhysicsScene, NaNPositionNeverSpreadsToOtherBodies) {
     PhysicsScene s;
     s.AddPlane();
