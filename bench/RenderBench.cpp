@@ -84,11 +84,13 @@ double CpuMs() {
 
 int RunRenderBench(int argc, char** argv) {
     int sprites = 200, lights = 20, width = 1280, height = 720, frames = 60;
+    std::string screenshot;
     for (int i = 0; i + 1 < argc; i += 2) {
         std::string key = argv[i];
         if (key == "--sprites") sprites = std::atoi(argv[i + 1]);
         else if (key == "--lights") lights = std::atoi(argv[i + 1]);
         else if (key == "--frames") frames = std::max(1, std::atoi(argv[i + 1]));
+        else if (key == "--screenshot") screenshot = argv[i + 1];
         else if (key == "--size" && std::sscanf(argv[i + 1], "%dx%d", &width, &height) == 2) {
         } else {
             std::fprintf(stderr, "render: unknown option %s\n", argv[i]);
@@ -204,6 +206,11 @@ int RunRenderBench(int argc, char** argv) {
     glDeleteProgram(quadProgram);
 
     double frame = Median(frameMs), bare = Median(floorMs);
+    if (!screenshot.empty()) {
+        // One more frame of the renderer alone: the image the figures were measured on.
+        engine.Update(1.0f / 60.0f, objects);
+        engine.WriteScreenshot(screenshot);
+    }
     double frameCpu = Median(frameCpuMs), bareCpu = Median(floorCpuMs);
     std::printf("render size=%dx%d sprites=%d lights=%d frame_ms=%.3f floor_ms=%.3f ratio=%.2f cpu_frame_ms=%.3f "
                 "cpu_floor_ms=%.3f cpu_ratio=%.2f\n",

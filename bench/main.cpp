@@ -15,7 +15,7 @@ struct Entry {
 // One line per sub-command.
 constexpr Entry kCommands[] = {
     {"level", zumek::bench::RunLevelBench, "level [--objects N] [--runs R]: push a generated level"},
-    {"render", zumek::bench::RunRenderBench, "render [--sprites N] [--lights L] [--size WxH] [--frames F]: frame against the G-buffer floor"},
+    {"render", zumek::bench::RunRenderBench, "render [--sprites N] [--lights L] [--size WxH] [--frames F] [--screenshot PNG]: frame against the G-buffer floor"},
     {"physics", zumek::bench::RunPhysicsBench, "physics [--scene resting|falling]... [--bodies N]...: step against Bullet's"},
     {"lua", zumek::bench::RunLuaBench, "lua [--calls N] [--runs R]: Transform.GetPosition and Vec.Add against an empty C function"},
 };
