@@ -1,5 +1,6 @@
-# Whole runs with scripts: a script failing every frame, a start file that does not compile, and
-# a script that drives the renderer, sound and caption and then quits. Every run exits 0.
+# Whole runs with scripts: a script failing every frame, a start file that does not compile, a
+# script that drives the renderer, sound and caption and then quits, and a scripted ball whose
+# collisions with the floor reach it. Every run exits 0.
 source "$(dirname "$0")/lib.sh" "$@"
 cd "$SCRATCH"
 cp -r "$SRC/tests/scenes/scripting" documents
@@ -27,5 +28,11 @@ run_game "${FLAGS[@]}" --documents documents --level quitting --frames 500 --log
 expect_eq "exit status of the quitting run" 0 $?
 expect_grep quitting.out '^Quitter quits at frame 10$' "the script quits the game"
 expect_eq "script problems in the quitting run" 0 "$(grep -c 'Lua call\|Script file' quitting.txt)"
+
+# A scripted ball falls onto the floor: the physics step's collisions reach its script.
+run_game "${FLAGS[@]}" --documents documents --level falling --frames 120 --log falling.txt > falling.out 2> falling.err
+expect_eq "exit status of the falling run" 0 $?
+expect_grep falling.out '^Bouncer first hit floor1$' "the collision with the floor reaches the ball's script"
+expect_grep falling.out '^Bouncer hits>0 true$' "collision events keep arriving"
 
 finish
