@@ -14,6 +14,7 @@
 #include "graphics/GBuffer.h"
 #include "graphics/ImGuiSetup.h"
 #include "graphics/Laser.h"
+#include "graphics/LightTiles.h"
 #include "graphics/LightVolume.h"
 #include "graphics/LogRenderer.h"
 #include "graphics/ScreenQuad.h"
@@ -62,6 +63,7 @@ void GraphicsEngine::Initialize() {
 
     m_screenQuad = std::make_unique<ScreenQuad>();
     m_screenQuad->SetProgram("SCREEN_QUAD_SHADER");
+    m_screenQuad->SetLitProgram("LIT_SCREEN_QUAD_SHADER");
     m_screenQuad->SetSpecularColor(glm::vec3(1.0f));
     m_screenQuad->SetModelName("ScreenQuad");
     m_screenQuad->Build();
@@ -75,6 +77,7 @@ void GraphicsEngine::Initialize() {
     m_lightVolume->SetProgram("POINT_LIGHT_SHADER");
     m_lightVolume->SetModel("sphere");
     m_lightVolume->Build();
+    m_lightTiles = std::make_unique<LightTiles>();
 
     CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
     glm::mat4 view = glm::rotate(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f)), 0.0f, glm::vec3(0.0f, 1.0f, 0.0f));
@@ -91,6 +94,7 @@ void GraphicsEngine::Initialize() {
 
 void GraphicsEngine::Shutdown() {
     m_lights.clear();
+    m_volumeLights.clear();
     m_particles.clear();
     if (!m_context) return;
     if (m_imGuiSetup) m_imGuiSetup->Shutdown();
@@ -98,6 +102,7 @@ void GraphicsEngine::Shutdown() {
     m_logRenderer.reset();
     m_laser.reset();
     m_lightVolume.reset();
+    m_lightTiles.reset();
     m_screenQuad.reset();
     if (m_gBuffer) m_gBuffer->Release();
     m_gBuffer.reset();
@@ -144,6 +149,7 @@ void GraphicsEngine::Update(float dt, std::vector<Object*>& objects) {
         m_logRenderer->Render(EngineLog::Instance().Records());
     }
     m_lights.clear();
+    m_volumeLights.clear();
     m_particles.clear();
     if (InputEvents::Instance().Take(67)) ClickPick(InputEvents::Instance().clickPosition);
     UpdatePickingListeners(objects);
@@ -187,11 +193,12 @@ void GraphicsEngine::LightingPass(int width, int height) {
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);
     glBlendFunc(GL_ONE, GL_ONE);
-    m_screenQuad->Draw(*m_gBuffer);
+    BinLights(width, height);
+    const bool lightsDrawn = m_screenQuad->Draw(*m_gBuffer, m_lightTiles.get());
     if (!m_screenQuad->IsFading()) {
         glEnable(GL_CULL_FACE);
         glCullFace(GL_FRONT);
-        DrawLights(width, height);
+        DrawLights(lightsDrawn ? m_volumeLights : m_lights, width, height);
     }
     // Restored in both cases, so that a fading frame leaves the state as a plain one does.
     glEnable(GL_DEPTH_TEST);

@@ -19,6 +19,7 @@ class GlContext;
 class ImGuiSetup;
 class Laser;
 class Light;
+class LightTiles;
 class LightVolume;
 class LogRenderer;
 class Oculus;
@@ -29,7 +30,9 @@ struct GBuffer;
 
 /// The deferred renderer. Each frame: present the previous frame; draw every sprite, the laser
 /// and the particles into the 1024 x 1024 G-buffer (geometry pass); draw the full-screen quad
-/// and one light volume per point light into the window (lighting pass); draw the on-screen log
+/// with the point lights into the window (lighting pass: the lit image adds the lights in the
+/// quad's own pass; debug views, and lights it cannot take, get one light volume per point
+/// light); draw the on-screen log
 /// while DebugSetting is 0; pick the object under a left click (ObjectSelectSignal); update the
 /// picking listeners; turn engine state 3 into 2.
 class GraphicsEngine final : public SignalHandler<GraphicsSignal>,
@@ -87,7 +90,9 @@ private:
     void GeometryPass(float dt, std::vector<Object*>& objects);
     void DrawObjects(std::vector<Object*>& objects);
     void DrawParticles(float dt);
-    void DrawLights(int width, int height);
+    /// Sorts the frame's lights into those the lit screen quad can add and the others.
+    void BinLights(int width, int height);
+    void DrawLights(const std::vector<Light*>& lights, int width, int height);
     void LightingPass(int width, int height);
     void ClickPick(const glm::vec4& click);
     void UpdatePickingListeners(std::vector<Object*>& objects);
@@ -97,8 +102,10 @@ private:
     Oculus* m_headset;
     std::unique_ptr<GlContext> m_context;
     std::vector<Light*> m_lights;
+    std::vector<Light*> m_volumeLights; ///< this frame's lights the screen quad cannot take
     std::vector<Particles*> m_particles;
     std::unique_ptr<LightVolume> m_lightVolume;
+    std::unique_ptr<LightTiles> m_lightTiles;
     std::unique_ptr<GBuffer> m_gBuffer;
     std::unique_ptr<ScreenQuad> m_screenQuad;
     std::unique_ptr<Laser> m_laser;

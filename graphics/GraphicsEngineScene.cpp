@@ -11,6 +11,7 @@
 #include "graphics/AnimatedSprite.h"
 #include "graphics/Hud.h"
 #include "graphics/Light.h"
+#include "graphics/LightTiles.h"
 #include "graphics/LightVolume.h"
 #include "graphics/ParticleRenderer.h"
 #include "graphics/Particles.h"
@@ -52,9 +53,38 @@ void GraphicsEngine::DrawParticles(float dt) {
     for (Particles* particles : m_particles) ParticleRenderer::Draw(*particles, dt);
 }
 
-void GraphicsEngine::DrawLights(int width, int height) {
+namespace {
+
+glm::vec3 LightPosition(const Light& light) {
+    Object* owner = light.GetOwner();
+    Transform* transform = owner ? owner->GetComponent<Transform>() : nullptr;
+    return transform ? transform->GetPosition() : glm::vec3(0.0f);
+}
+
+} // namespace
+
+void GraphicsEngine::BinLights(int width, int height) {
+    m_volumeLights.clear();
+    const CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
+    m_lightTiles->Begin(width, height, camera.view, camera.projection);
+    for (Light* light : m_lights) {
+        // A volume draws only inside its ellipsoid's outline and the shader only within the
+        // reach (half the x extent): the tiles stand for that only when the ellipsoid holds the
+        // reach sphere. Other shapes, and lights past the tiles' capacity, keep their volume.
+        const glm::vec3& volume = light->GetVolume();
+        const bool sphereInside = volume.x > 0.0f && volume.y >= volume.x && volume.z >= volume.x;
+        LightTiles::PointLight point;
+        point.position = LightPosition(*light);
+        point.color = light->GetColor();
+        point.intensity = glm::vec3(light->GetConstant(), light->GetLinear(), light->GetExponential());
+        point.reach = 0.5f * volume.x;
+        if (!sphereInside || !m_lightTiles->Add(point)) m_volumeLights.push_back(light);
+    }
+}
+
+void GraphicsEngine::DrawLights(const std::vector<Light*>& lights, int width, int height) {
     const unsigned int program = m_lightVolume->Program();
-    if (!program) return;
+    if (!program || lights.empty()) return;
     // One program serves every light: its locations are looked up once.
     static unsigned int locationsOf = 0;
     static GLint position = -1, color = -1, constant = -1, linear = -1, exponential = -1;
@@ -66,10 +96,8 @@ void GraphicsEngine::DrawLights(int width, int height) {
         linear = glGetUniformLocation(program, "lightLinearIntensity");
         exponential = glGetUniformLocation(program, "lightExponentialIntensity");
     }
-    for (Light* light : m_lights) {
-        glm::vec3 where(0.0f);
-        Object* owner = light->GetOwner();
-        if (Transform* transform = owner ? owner->GetComponent<Transform>() : nullptr) where = transform->GetPosition();
+    for (Light* light : lights) {
+        const glm::vec3 where = LightPosition(*light);
         glUseProgram(program);
         glUniform3f(position, where.x, where.y, where.z);
         glUniform1f(constant, light->GetConstant());

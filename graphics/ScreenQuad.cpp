@@ -8,6 +8,7 @@
 #include "engine/EngineLog.h"
 #include "engine/SignalManager.h"
 #include "graphics/GBuffer.h"
+#include "graphics/LightTiles.h"
 #include "graphics/ShaderProvider.h"
 #include "input/InputEvents.h"
 
@@ -21,6 +22,10 @@ ScreenQuad::~ScreenQuad() {
 }
 
 void ScreenQuad::SetProgram(const std::string& shaderKey) { m_program = ShaderProvider::Instance().TryGet(shaderKey); }
+
+void ScreenQuad::SetLitProgram(const std::string& shaderKey) {
+    m_litProgram = ShaderProvider::Instance().TryGet(shaderKey);
+}
 
 void ScreenQuad::SetModelName(const std::string& name) { m_modelPath = GetContentPath(ContentType::Model, name); }
 
@@ -37,6 +42,15 @@ void ScreenQuad::Build() {
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (m_litProgram) {
+        m_litSpecularLocation = glGetUniformLocation(m_litProgram, "specularColor");
+        m_litFadeTimeLocation = glGetUniformLocation(m_litProgram, "fadeTime");
+        // Sampler units never change: set once here rather than every frame.
+        glUseProgram(m_litProgram);
+        for (int i = 0; i < GBuffer::kColourCount; ++i)
+            glUniform1i(glGetUniformLocation(m_litProgram, GBuffer::kSamplerNames[i]), i);
+        glUseProgram(0);
+    }
     if (!m_program) return;
     m_specularLocation = glGetUniformLocation(m_program, "specularColor");
     m_renderModeLocation = glGetUniformLocation(m_program, "RenderMode");
@@ -74,10 +88,22 @@ void ScreenQuad::StepFade() {
     }
 }
 
-void ScreenQuad::Draw(const GBuffer& gBuffer) {
+bool ScreenQuad::Draw(const GBuffer& gBuffer, LightTiles* lights) {
     StepRenderMode();
     StepFade();
-    if (!m_program) return;
+    if (lights && m_litProgram && m_renderMode == 0 && !m_fading) {
+        glUseProgram(m_litProgram);
+        gBuffer.BindTextures();
+        lights->Apply(m_litProgram, GBuffer::kColourCount);
+        glBindVertexArray(m_vertexArray);
+        glUniform3f(m_litSpecularLocation, m_specularColor.x, m_specularColor.y, m_specularColor.z);
+        glUniform1f(m_litFadeTimeLocation, m_fadeTime);
+        glDrawArrays(GL_TRIANGLES, 0, m_vertexCount);
+        glUseProgram(0);
+        glBindVertexArray(0);
+        return true;
+    }
+    if (!m_program) return false;
     glUseProgram(m_program);
     gBuffer.BindTextures();
     for (int i = 0; i < GBuffer::kColourCount; ++i) glUniform1i(m_samplers[i], i);
@@ -91,6 +117,7 @@ void ScreenQuad::Draw(const GBuffer& gBuffer) {
     glBindTexture(GL_TEXTURE_2D, 0);
     glUseProgram(0);
     glBindVertexArray(0);
+    return false;
 }
 
 void ScreenQuad::Handle(FadeSignal signal) {

@@ -10,12 +10,14 @@
 namespace zumek {
 
 struct GBuffer;
+class LightTiles;
 
 /// The full-screen pass of the lighting step: turns the G-buffer into the visible image, or,
 /// in debug render modes, shows one of its channels. Render modes: 0 lit image, 1 diffuse,
 /// 2 position, 3 normal, 4 texture coordinates, 5 shading parameters, 6 pick ids; key "2"
 /// (input event 61) steps forward and key "1" (event 62) back, wrapping 6 -> 0 and stopping
 /// at 0. A FadeSignal darkens the image to black and back; no point light shows meanwhile.
+/// The lit image has a second program, which adds the frame's point lights in the same pass.
 class ScreenQuad final : public SignalHandler<FadeSignal> {
 public:
     static constexpr int kRenderModes = 7;
@@ -26,12 +28,18 @@ public:
 
     /// Program by shader key; 0 (a broken shader) makes Draw do nothing.
     void SetProgram(const std::string& shaderKey);
+    /// The program of the lit image with the point lights added (render mode 0, no fade). Without
+    /// it (none set, or a broken shader) the quad always draws with the program above.
+    void SetLitProgram(const std::string& shaderKey);
     void SetSpecularColor(const glm::vec3& color) { m_specularColor = color; }
     void SetModelName(const std::string& name);
     /// Creates the quad and looks up the uniforms. Needs a current GL context.
     void Build();
-    /// Applies the render-mode keys and the fade step, then draws the quad over `gBuffer`.
-    void Draw(const GBuffer& gBuffer);
+    /// Applies the render-mode keys and the fade step, then draws the quad over `gBuffer`. With
+    /// `lights`, in render mode 0 and no fade running, the lit program draws the image with
+    /// those lights added, and the result is true; otherwise the result is false and the
+    /// lights are left to the caller.
+    bool Draw(const GBuffer& gBuffer, LightTiles* lights = nullptr);
 
     /// Starts (or restarts) the rising phase of a fade with `signal.step` per frame.
     void Handle(FadeSignal signal) override;
@@ -63,6 +71,9 @@ private:
     int m_debugDrawLocation = -1;
     int m_timeLocation = -1;
     int m_fadeTimeLocation = -1;
+    unsigned int m_litProgram = 0;
+    int m_litSpecularLocation = -1;
+    int m_litFadeTimeLocation = -1;
 };
 
 } // namespace zumek

@@ -8,13 +8,14 @@ namespace zumek {
 
 /// The shader keys the drawing code asks the ShaderProvider for. The first entry is the
 /// default effect of every sprite.
-inline constexpr std::array<std::string_view, 19> kShaderKeys = {
+inline constexpr std::array<std::string_view, 20> kShaderKeys = {
     "NORMAL_SHADER",
     "PHONG_SHADER",
     "TEXT_SHADER",
     "BONE_SHADER",
     "ANIMATION_SHADER",
     "SCREEN_QUAD_SHADER",
+    "LIT_SCREEN_QUAD_SHADER",
     "EDITOR_SHADER",
     "GBUFFER_SHADER",
     "POINT_LIGHT_SHADER",

@@ -1,6 +1,5 @@
 // One point light over the G-buffer: each fragment of the light's sphere finds its G-buffer
-// texel from its window position and adds the light's diffuse and specular contribution,
-// attenuated by 1 / (constant + linear d + exponential d^2) and faded out at the sphere's edge.
+// texel from its window position and adds the light's contribution (PointLightEffect.frag).
 #version 410 core
 out vec4 fragColor;
 
@@ -21,24 +20,20 @@ uniform float lightConstantIntensity;
 uniform float lightLinearIntensity;
 uniform float lightExponentialIntensity;
 
+vec3 PointLightShade(vec3 p, vec3 n, vec3 diffuse, vec3 eye, vec4 phong, vec3 lightPos, vec3 lightColor,
+                     vec3 intensity, float reach);
+
 void main() {
     vec2 uv = gl_FragCoord.xy / vec2(ScreenWidth, ScreenHeight);
     vec4 position = texture(GpositionMap, uv);
     vec4 phong = texture(PhongMap, uv);
     if (position.w < 0.5 || phong.z < 0.5) discard; // background and unlit surfaces
     vec3 p = position.xyz / position.w;
+    float reach = 0.5 * length(M[0].xyz); // the sphere model has radius 0.5
+    if (distance(LightPos, p) >= reach) discard;
     vec3 n = normalize(texture(GnormalMap, uv).xyz);
     vec3 diffuse = texture(GdiffusedMap, uv).rgb;
-    vec3 toLight = LightPos - p;
-    float d = length(toLight);
-    float reach = 0.5 * length(M[0].xyz); // the sphere model has radius 0.5
-    if (d >= reach) discard;
-    toLight /= max(d, 1e-5);
-    float attenuation = 1.0 / max(lightConstantIntensity + lightLinearIntensity * d + lightExponentialIntensity * d * d, 1e-3);
-    float edge = 1.0 - smoothstep(0.6 * reach, reach, d);
-    float lambert = max(dot(n, toLight), 0.0);
     vec3 eye = normalize(texture(EyeVecMap, uv).xyz + vec3(1e-6));
-    float highlight = lambert > 0.0 ? pow(max(dot(n, normalize(toLight + eye)), 0.0), max(phong.y, 1.0)) * phong.x : 0.0;
-    vec3 light = (diffuse * lambert + vec3(highlight)) * lightSpecularColor * attenuation * edge;
-    fragColor = vec4(light, 1.0);
+    vec3 intensity = vec3(lightConstantIntensity, lightLinearIntensity, lightExponentialIntensity);
+    fragColor = vec4(PointLightShade(p, n, diffuse, eye, phong, LightPos, lightSpecularColor, intensity, reach), 1.0);
 }
