@@ -209,11 +209,6 @@ TEST(Body, RespawnStopsTheBodyAndKeepsItsFlags) {
     EXPECT_EQ(box.GetForce(), glm::vec3(0.0f));
     EXPECT_FALSE(box.IsAwake());
     EXPECT_TRUE(box.IsDeepContact());
-    // The scripts' own fields are kept as given.
-    box.SetDamping(0.5f);
-    box.SetGravityScale(-2.0f);
-    EXPECT_EQ(box.GetDamping(), 0.5f);
-    EXPECT_EQ(box.GetGravityScale(), -2.0f);
 }
 
 } // namespace

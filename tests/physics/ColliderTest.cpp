@@ -258,14 +258,4 @@ TEST(Collider, CrossedEdgesTouchingGiveOneEdgeContact) {
     EXPECT_NEAR(contacts[0].penetration, 0.004f, 2e-4f);
 }
 
-TEST(Collider, GhostFlagComesFromTheShapeIndex) {
-    Body ghost(glm::vec3(1.0f), Body::kShapeGhost, 1, true);
-    Body box(glm::vec3(1.0f), Body::kShapeBox, 1, true);
-    Body ball(glm::vec3(1.0f), Body::kShapeSphere, 1, true);
-    EXPECT_TRUE(ghost.GetCollider()->IsGhost());
-    EXPECT_EQ(ghost.GetCollider()->GetType(), Collider::kBox);
-    EXPECT_FALSE(box.GetCollider()->IsGhost());
-    EXPECT_FALSE(ball.GetCollider()->IsGhost());
-}
-
 } // namespace
