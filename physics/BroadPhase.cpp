@@ -126,6 +126,7 @@ void BroadPhase::BuildGrid(const std::vector<Proxy>& proxies) {
     m_global.assign(n, 0);
     m_globals.clear();
     m_ranges.resize(n);
+    m_seenBy.assign(n, -1);
     m_proxyFirst.assign(n + 1, 0);
     m_proxySlots.clear();
 
@@ -201,27 +202,18 @@ void BroadPhase::FindPairs(const std::vector<Proxy>& proxies, std::vector<Pair>&
             }
             continue;
         }
-        const CellRange& mine = m_ranges[i];
-        const int32_t width = mine.hi[0] - mine.lo[0] + 1, height = mine.hi[1] - mine.lo[1] + 1;
         for (int32_t k = m_proxyFirst[i]; k < m_proxyFirst[i + 1]; ++k) {
             int32_t slot = m_proxySlots[k];
             const int32_t* begin = m_items.data() + m_starts[slot];
             const int32_t* end = begin + m_counts[slot];
-            int32_t cell = k - m_proxyFirst[i];
-            int32_t cx = mine.lo[0] + cell % width, cy = mine.lo[1] + (cell / width) % height;
-            int32_t cz = mine.lo[2] + cell / (width * height);
             // Items are ascending: start after i.
             for (const int32_t* it = std::upper_bound(begin, end, i); it != end; ++it) {
+                // A body sharing several cells with this one is looked at once.
+                if (m_seenBy[*it] == i) continue;
+                m_seenBy[*it] = i;
                 const Proxy& b = proxies[*it];
                 if (a.isStatic && b.isStatic) continue;
-                if (!Overlap(a, b)) continue;
-                // A pair sharing several cells is reported once, from the cell holding the lowest
-                // corner of the overlap of the two bounds.
-                const CellRange& theirs = m_ranges[*it];
-                if (cx != std::max(mine.lo[0], theirs.lo[0]) || cy != std::max(mine.lo[1], theirs.lo[1]) ||
-                    cz != std::max(mine.lo[2], theirs.lo[2]))
-                    continue;
-                m_candidates.push_back(*it);
+                if (Overlap(a, b)) m_candidates.push_back(*it);
             }
         }
         for (auto it = std::upper_bound(m_globals.begin(), m_globals.end(), i); it != m_globals.end(); ++it) {

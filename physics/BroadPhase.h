@@ -66,6 +66,7 @@ private:
     std::vector<int32_t> m_proxyFirst;  ///< per proxy: first entry in m_proxySlots
     std::vector<int32_t> m_candidates;  ///< the candidates of one body
     std::vector<CellRange> m_ranges;    ///< per proxy: the cells its bounds cover
+    std::vector<int32_t> m_seenBy;      ///< per proxy: the last body that looked at it
     uint64_t m_mask = 0;
 };
 
