@@ -128,26 +128,24 @@ void CornerContacts(const Pair& pair, ContactList& contacts) {
 // The comparisons below are written with & rather than &&: they decide little each, and branch
 // mispredictions would cost more than evaluating them all.
 
-// Whether the bounding box of the segment from p to q (in a box's frame) comes within the filter
-// margin of the box of half extents h.
-bool SegmentNearBox(const glm::vec3& p, const glm::vec3& q, const glm::vec3& h) {
-    bool near = true;
-    for (int i = 0; i < 3; ++i) {
-        float lo = p[i] < q[i] ? p[i] : q[i];
-        float hi = p[i] < q[i] ? q[i] : p[i];
-        near &= (hi >= -h[i] - kEdgeFilterMargin) & (lo <= h[i] + kEdgeFilterMargin);
-    }
-    return near;
-}
-
 // The edges (bit e for edge e) of a box whose corners, in the other box's frame, are `local`
 // that come near that box of half extents h: an edge far from the whole box touches none of its
-// edges.
+// edges. An edge is far when both its corners lie beyond the same face of the box grown by the
+// filter margin (then the edge's bounds miss the grown box on that axis); each corner gets one
+// bit per face it lies beyond.
 unsigned EdgesNear(const Corners& local, const glm::vec3& h) {
+    unsigned beyond[8];
+    for (int k = 0; k < 8; ++k) {
+        unsigned bits = 0;
+        for (int i = 0; i < 3; ++i) {
+            bits |= static_cast<unsigned>(local[k][i] > h[i] + kEdgeFilterMargin) << (2 * i);
+            bits |= static_cast<unsigned>(local[k][i] < -h[i] - kEdgeFilterMargin) << (2 * i + 1);
+        }
+        beyond[k] = bits;
+    }
     unsigned near = 0;
     for (int e = 0; e < 12; ++e)
-        near |= static_cast<unsigned>(SegmentNearBox(local[BoxCollider::kEdges[e][0]], local[BoxCollider::kEdges[e][1]], h))
-                << e;
+        near |= static_cast<unsigned>((beyond[BoxCollider::kEdges[e][0]] & beyond[BoxCollider::kEdges[e][1]]) == 0) << e;
     return near;
 }
 
@@ -244,11 +242,22 @@ void FaceContacts(const Pair& pair, ContactList& contacts) {
 void GenerateBoxBoxContacts(const BoxCollider& boxA, const BoxCollider& boxB, ContactList& contacts) {
     const size_t before = contacts.size();
     Pair pair{boxA, boxB, boxA.Corners(), boxB.Corners(), {}, {}, boxB.Centre() - boxA.Centre()};
+    // Each box's corners in the other's frame: the centre and the three half axes taken over
+    // once, the corners then follow by signs as they do in world space.
     const glm::mat3 toA = glm::transpose(boxA.Axes());
     const glm::mat3 toB = glm::transpose(boxB.Axes());
+    const glm::vec3 centreAInB = toB * -pair.d;
+    const glm::vec3 centreBInA = toA * pair.d;
+    glm::vec3 halfAInB[3], halfBInA[3];
+    for (int i = 0; i < 3; ++i) {
+        halfAInB[i] = toB * (boxA.Axes()[i] * boxA.HalfExtents()[i]);
+        halfBInA[i] = toA * (boxB.Axes()[i] * boxB.HalfExtents()[i]);
+    }
     for (int k = 0; k < 8; ++k) {
-        pair.aInB[k] = toB * (pair.cornersA[k] - boxB.Centre());
-        pair.bInA[k] = toA * (pair.cornersB[k] - boxA.Centre());
+        pair.aInB[k] = centreAInB + ((k & 1) ? halfAInB[0] : -halfAInB[0]) + ((k & 2) ? halfAInB[1] : -halfAInB[1]) +
+                       ((k & 4) ? halfAInB[2] : -halfAInB[2]);
+        pair.bInA[k] = centreBInA + ((k & 1) ? halfBInA[0] : -halfBInA[0]) + ((k & 2) ? halfBInA[1] : -halfBInA[1]) +
+                       ((k & 4) ? halfBInA[2] : -halfBInA[2]);
     }
     ChooseReferenceFace(pair);
     CornerContacts(pair, contacts);
