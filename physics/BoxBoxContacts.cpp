@@ -108,8 +108,8 @@ void Add(const Pair& pair, const glm::vec3& point, const glm::vec3& normal, floa
 }
 
 bool DeepInside(const glm::vec3& l, const glm::vec3& h) {
-    return std::fabs(l.x) < h.x - Collider::kTolerance && std::fabs(l.y) < h.y - Collider::kTolerance &&
-           std::fabs(l.z) < h.z - Collider::kTolerance;
+    return (std::fabs(l.x) < h.x - Collider::kTolerance) & (std::fabs(l.y) < h.y - Collider::kTolerance) &
+           (std::fabs(l.z) < h.z - Collider::kTolerance);
 }
 
 // (a)
@@ -163,14 +163,15 @@ unsigned EdgesMayTouch(const glm::vec3& p, const glm::vec3& q, const glm::vec3& 
         side[i][0] = (lo <= -h[i]) & (-h[i] <= hi);
         side[i][1] = (lo <= h[i]) & (h[i] <= hi);
     }
-    unsigned touch = 0;
-    for (int e = 0; e < 12; ++e) {
-        int axis = e / 4, start = BoxCollider::kEdges[e][0];
-        int o1 = (axis + 1) % 3, o2 = (axis + 2) % 3;
-        bool may = along[axis] & side[o1][(start >> o1) & 1] & side[o2][(start >> o2) & 1];
-        touch |= static_cast<unsigned>(may) << e;
-    }
-    return touch;
+    // Edges 4g..4g+3 run along axis g; the j-th of them sits at sign bit j & 1 on the lower of
+    // the other two axes and j >> 1 on the higher (the order of BoxCollider::kEdges).
+    auto group = [&](int axis, int lower, int upper) {
+        unsigned bits = 0;
+        for (int j = 0; j < 4; ++j)
+            bits |= static_cast<unsigned>(along[axis] & side[lower][j & 1] & side[upper][j >> 1]) << j;
+        return bits;
+    };
+    return group(0, 1, 2) | (group(1, 0, 2) << 4) | (group(2, 0, 1) << 8);
 }
 
 // (b) for one edge of A (p1 + s d1) against the edges of B that come near A.
