@@ -183,11 +183,23 @@ Outcome RunBullet(const Scene& scene, bool sleeping) {
     return outcome;
 }
 
-void RunOne(const std::string& sceneName, int count) {
+// The three worlds take turns `runs` times, so that a change in the machine's load weighs on each
+// of them alike; the figures are the medians over the runs.
+void RunOne(const std::string& sceneName, int count, int runs) {
     Scene scene = MakeScene(sceneName, count);
-    Outcome ours = RunOurs(scene);
-    Outcome bullet = RunBullet(scene, true);
-    Outcome nosleep = RunBullet(scene, false);
+    Outcome ours, bullet, nosleep;
+    std::vector<double> oursMs, bulletMs, nosleepMs;
+    for (int run = 0; run < runs; ++run) {
+        ours = RunOurs(scene);
+        bullet = RunBullet(scene, true);
+        nosleep = RunBullet(scene, false);
+        oursMs.push_back(ours.medianMs);
+        bulletMs.push_back(bullet.medianMs);
+        nosleepMs.push_back(nosleep.medianMs);
+    }
+    ours.medianMs = Median(oursMs);
+    bullet.medianMs = Median(bulletMs);
+    nosleep.medianMs = Median(nosleepMs);
     std::printf("physics scene=%s N=%d ours_ms=%.3f bullet_ms=%.3f bullet_nosleep_ms=%.3f ratio=%.2f ratio_nosleep=%.2f\n",
                 sceneName.c_str(), count, ours.medianMs, bullet.medianMs, nosleep.medianMs,
                 ours.medianMs / bullet.medianMs, ours.medianMs / nosleep.medianMs);
@@ -204,11 +216,14 @@ void RunOne(const std::string& sceneName, int count) {
 int RunPhysicsBench(int argc, char** argv) {
     std::vector<std::string> scenes;
     std::vector<int> counts;
+    int runs = 1;
     for (int i = 0; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--scene") == 0) {
             scenes.push_back(argv[i + 1]);
         } else if (std::strcmp(argv[i], "--bodies") == 0) {
             counts.push_back(std::atoi(argv[i + 1]));
+        } else if (std::strcmp(argv[i], "--runs") == 0) {
+            runs = std::atoi(argv[i + 1]);
         } else {
             std::fprintf(stderr, "zumek_bench physics: unknown option %s\n", argv[i]);
             return 2;
@@ -232,9 +247,13 @@ int RunPhysicsBench(int argc, char** argv) {
             return 2;
         }
     }
+    if (runs <= 0) {
+        std::fprintf(stderr, "zumek_bench physics: --runs needs a number above 0\n");
+        return 2;
+    }
     SignalManager::Instance(); // the collision channel the step emits on
     for (const std::string& scene : scenes)
-        for (int count : counts) RunOne(scene, count);
+        for (int count : counts) RunOne(scene, count, runs);
     return 0;
 }
 

@@ -16,7 +16,7 @@ struct Entry {
 constexpr Entry kCommands[] = {
     {"level", zumek::bench::RunLevelBench, "level [--objects N] [--runs R]: push a generated level"},
     {"render", zumek::bench::RunRenderBench, "render [--sprites N] [--lights L] [--size WxH] [--frames F] [--screenshot PNG]: frame against the G-buffer floor"},
-    {"physics", zumek::bench::RunPhysicsBench, "physics [--scene resting|falling]... [--bodies N]...: step against Bullet's"},
+    {"physics", zumek::bench::RunPhysicsBench, "physics [--scene resting|falling]... [--bodies N]... [--runs R]: step against Bullet's"},
     {"lua", zumek::bench::RunLuaBench, "lua [--calls N] [--runs R]: Transform.GetPosition and Vec.Add against an empty C function"},
 };
 
