@@ -19,7 +19,7 @@ WindowSystem::WindowSystem(const std::string& title, int width, int height) : Sy
 WindowSystem::~WindowSystem() = default;
 
 void WindowSystem::Update(float, std::vector<Object*>&) {
-    if (!m_window) return;
+    if (!m_window || m_shutDown) return;
     if (m_replay) {
         for (const WindowMessage& m : m_replay->MessagesFor(FrameTimer::Instance().Frames()))
             WndProc(m_window.get(), m.message, m.wParam, m.lParam);
@@ -30,9 +30,9 @@ void WindowSystem::Update(float, std::vector<Object*>&) {
 }
 
 void WindowSystem::Shutdown() {
-    if (!m_window) return;
+    if (!m_window || m_shutDown) return;
+    m_shutDown = true;
     WndProc(m_window.get(), WM_DESTROY, 0, 0);
-    m_window.reset();
 }
 
 } // namespace zumek

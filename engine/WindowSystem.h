@@ -23,7 +23,9 @@ public:
     ~WindowSystem() override;
 
     void Update(float dt, std::vector<Object*>& objects) override;
-    /// Sends WM_DESTROY through the window procedure and closes the window.
+    /// Sends WM_DESTROY through the window procedure. The window itself closes when the system
+    /// is deleted, after every engine has shut down: the renderer still releases its GL
+    /// resources on it.
     void Shutdown() override;
 
     void Initialize() override {}
@@ -39,6 +41,7 @@ private:
     std::string m_title;
     std::unique_ptr<Window> m_window;
     const Replay* m_replay = nullptr;
+    bool m_shutDown = false;
     std::vector<WindowMessage> m_pending;
 };
 

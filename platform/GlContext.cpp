@@ -6,10 +6,15 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/SdlVideo.h"
+
 namespace zumek {
 
 GlContext::GlContext(SDL_Window* window) : m_window(window) {
     if (!window) throw std::runtime_error("Failed to create forward compatible context!");
+    // The display connection must outlive the context: closing the display under a live context
+    // can leave the driver waiting for its rendering threads for ever.
+    m_holdsVideo = SdlVideo::Acquire();
     static const int kVersions[][2] = {{4, 5}, {4, 3}, {4, 1}};
     std::string lastError;
     for (const auto& version : kVersions) {
@@ -27,19 +32,30 @@ GlContext::GlContext(SDL_Window* window) : m_window(window) {
     }
     if (!m_context) {
         std::fprintf(stderr, "tovalik: no OpenGL 4.1 core context: %s\n", lastError.c_str());
+        ReleaseVideo();
         throw std::runtime_error("Failed to create forward compatible context!");
     }
     if (SDL_GL_MakeCurrent(window, m_context) != 0) {
         std::fprintf(stderr, "tovalik: %s\n", SDL_GetError());
         SDL_GL_DeleteContext(m_context);
         m_context = nullptr;
+        ReleaseVideo();
         throw std::runtime_error("Failed to activate forward compatible context!");
     }
     SDL_GL_SetSwapInterval(0);
 }
 
 GlContext::~GlContext() {
-    if (m_context) SDL_GL_DeleteContext(m_context);
+    if (m_context) {
+        SDL_GL_MakeCurrent(m_window, nullptr);
+        SDL_GL_DeleteContext(m_context);
+    }
+    ReleaseVideo();
+}
+
+void GlContext::ReleaseVideo() {
+    if (m_holdsVideo) SdlVideo::Release();
+    m_holdsVideo = false;
 }
 
 void GlContext::Swap() { SDL_GL_SwapWindow(m_window); }

@@ -29,7 +29,10 @@ public:
     int Minor() const { return m_minor; }
 
 private:
+    void ReleaseVideo();
+
     SDL_Window* m_window = nullptr;
+    bool m_holdsVideo = false;
     void* m_context = nullptr;
     int m_major = 0;
     int m_minor = 0;
