@@ -53,6 +53,9 @@ public:
     /// The live component at `pointer` when it is a T (or derives from T), else null.
     template <class T>
     T* FindComponent(const void* pointer) const {
+        // The hot case, kept to two comparisons: the component of the previous call, of exactly T.
+        if (pointer == m_lastPointer && pointer && m_lastEntry->type == &typeid(T))
+            return static_cast<T*>(m_lastEntry->component);
         const Entry* entry = Find(pointer);
         if (!entry || !entry->component) return nullptr;
         if (*entry->type == typeid(T)) return static_cast<T*>(entry->component);
