@@ -22,10 +22,13 @@
 //     where the boxes meet (an upright edge crossing a flat one at the corner of a face-to-face
 //     contact has a sideways m along which the boxes overlap fully). Penetration: the overlap
 //     along m, r_A(m) + r_B(m) − m·d, at least 0 (small: the edges are at most 0.01 apart).
-// (c) When (a) and (b) give nothing (equal boxes face to face: corners exactly on each other's
-//     sides, parallel edges, or crossed edges already further apart than 0.01), every corner of
-//     the other box behind the reference face (depth h − side·l > −tol) and within its
-//     rectangle grown by tol gives a contact with normal n and that depth.
+// (c) Every corner of the box facing the reference face that (a) left out, lies behind that face
+//     (depth h − side·l > −tol) and within its rectangle grown by tol: one contact with normal n
+//     and that depth. Equal boxes face to face have no corner strictly inside the other and
+//     parallel edges, so without these they would fall through each other; and since crossed
+//     edges at the face's corners touch only while less than 0.01 deep, a resting face whose
+//     contacts came from (b) alone would change its contacts whenever its depth passed 0.01, and
+//     a stack would jitter instead of settling.
 #include "physics/BoxBoxContacts.h"
 
 #include <array>
@@ -112,17 +115,24 @@ bool DeepInside(const glm::vec3& l, const glm::vec3& h) {
            (std::fabs(l.z) < h.z - Collider::kTolerance);
 }
 
-// (a)
-void CornerContacts(const Pair& pair, ContactList& contacts) {
+// (a); returns the corners of the box facing the reference face that got a contact (bit k for
+// corner k), which (c) then leaves out.
+unsigned CornerContacts(const Pair& pair, ContactList& contacts) {
     const glm::vec3& n = pair.normal;
     float surfaceB = glm::dot(n, pair.b.Centre()) - pair.reachB; // B's side facing A
     float surfaceA = glm::dot(n, pair.a.Centre()) + pair.reachA; // A's side facing B
+    unsigned insideB = 0, insideA = 0;
     for (int k = 0; k < 8; ++k)
-        if (DeepInside(pair.aInB[k], pair.b.HalfExtents()))
+        if (DeepInside(pair.aInB[k], pair.b.HalfExtents())) {
             Add(pair, pair.cornersA[k], n, glm::dot(n, pair.cornersA[k]) - surfaceB, contacts);
+            insideB |= 1u << k;
+        }
     for (int k = 0; k < 8; ++k)
-        if (DeepInside(pair.bInA[k], pair.a.HalfExtents()))
+        if (DeepInside(pair.bInA[k], pair.a.HalfExtents())) {
             Add(pair, pair.cornersB[k], n, surfaceA - glm::dot(n, pair.cornersB[k]), contacts);
+            insideA |= 1u << k;
+        }
+    return pair.faceOfA ? insideA : insideB;
 }
 
 // The comparisons below are written with & rather than &&: they decide little each, and branch
@@ -222,8 +232,8 @@ void EdgeContacts(const Pair& pair, int edgeA, unsigned nearB, ContactList& cont
     }
 }
 
-// (c)
-void FaceContacts(const Pair& pair, ContactList& contacts) {
+// (c), for the corners not in `done`.
+void FaceContacts(const Pair& pair, unsigned done, ContactList& contacts) {
     const BoxCollider& face = pair.faceOfA ? pair.a : pair.b;
     const glm::vec3& h = face.HalfExtents();
     const Corners& corners = pair.faceOfA ? pair.cornersB : pair.cornersA;
@@ -234,14 +244,14 @@ void FaceContacts(const Pair& pair, ContactList& contacts) {
         bool onFace = true;
         for (int j = 0; j < 3; ++j)
             if (j != pair.axis && !(std::fabs(l[j]) <= h[j] + Collider::kTolerance)) onFace = false;
-        if (onFace && depth > -Collider::kTolerance) Add(pair, corners[k], pair.normal, depth, contacts);
+        if (onFace && depth > -Collider::kTolerance && !(done & (1u << k)))
+            Add(pair, corners[k], pair.normal, depth, contacts);
     }
 }
 
 } // namespace
 
 void GenerateBoxBoxContacts(const BoxCollider& boxA, const BoxCollider& boxB, ContactList& contacts) {
-    const size_t before = contacts.size();
     Pair pair{boxA, boxB, boxA.Corners(), boxB.Corners(), {}, {}, boxB.Centre() - boxA.Centre()};
     // Each box's corners in the other's frame: the centre and the three half axes taken over
     // once, the corners then follow by signs as they do in world space.
@@ -261,12 +271,12 @@ void GenerateBoxBoxContacts(const BoxCollider& boxA, const BoxCollider& boxB, Co
                        ((k & 4) ? halfBInA[2] : -halfBInA[2]);
     }
     ChooseReferenceFace(pair);
-    CornerContacts(pair, contacts);
+    unsigned done = CornerContacts(pair, contacts);
     unsigned nearA = EdgesNear(pair.aInB, boxB.HalfExtents());
     unsigned nearB = nearA ? EdgesNear(pair.bInA, boxA.HalfExtents()) : 0u;
     for (int edge = 0; edge < 12; ++edge)
         if (nearB && (nearA & (1u << edge))) EdgeContacts(pair, edge, nearB, contacts);
-    if (contacts.size() == before) FaceContacts(pair, contacts);
+    FaceContacts(pair, done, contacts);
 }
 
 } // namespace zumek

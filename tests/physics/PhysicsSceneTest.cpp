@@ -51,6 +51,21 @@ TEST(PhysicsScene, StackOfFiveBoxesStandsWithoutDrifting) {
     }
 }
 
+TEST(PhysicsScene, TenBoxesDroppedOntoEachOtherSettleIntoAStandingStackAndSleep) {
+    PhysicsScene s;
+    s.AddPlane();
+    std::vector<Body*> boxes;
+    // 0.05 apart: each lands on the one below.
+    for (int k = 0; k < 10; ++k) boxes.push_back(&s.AddBox({0, 0.5f + 1.05f * k, 0}, glm::vec3(1.0f)));
+    s.Step(600);
+    for (int k = 0; k < 10; ++k) {
+        glm::vec3 p = s.Position(*boxes[k]);
+        EXPECT_LT(std::fabs(p.x) + std::fabs(p.z), 0.05f) << "box " << k;
+        EXPECT_NEAR(p.y, 0.5f + 1.0f * k, 0.03f) << "box " << k;
+        EXPECT_FALSE(boxes[k]->IsAwake()) << "box " << k;
+    }
+}
+
 // The highest point a ball reaches after its first bounce on a floor box of `material`.
 float BounceHeight(const std::string& material) {
     PhysicsScene s;
