@@ -6,6 +6,7 @@
 
 #include "engine/SignalHandler.h"
 #include "engine/Signals.h"
+#include "objects/Component.h"
 
 namespace zumek {
 
@@ -18,13 +19,21 @@ class LightTiles;
 /// (input event 61) steps forward and key "1" (event 62) back, wrapping 6 -> 0 and stopping
 /// at 0. A FadeSignal darkens the image to black and back; no point light shows meanwhile.
 /// The lit image has a second program, which adds the frame's point lights in the same pass.
-class ScreenQuad final : public SignalHandler<FadeSignal> {
+/// A component like those of objects (the renderer owns the one it draws; none is attached to
+/// an object), so that it can be handed to whatever takes components.
+class ScreenQuad final : public Component, public SignalHandler<FadeSignal> {
 public:
     static constexpr int kRenderModes = 7;
     static constexpr float kFadePeak = 1.5f; ///< fadeTime at which the fade turns back
 
     ScreenQuad();
     ~ScreenQuad() override;
+    /// It owns GL objects: never copied.
+    ScreenQuad(const ScreenQuad&) = delete;
+    ScreenQuad& operator=(const ScreenQuad&) = delete;
+
+    void Initialize() override {}
+    void Respawn() override {}
 
     /// Program by shader key; 0 (a broken shader) makes Draw do nothing.
     void SetProgram(const std::string& shaderKey);

@@ -8,7 +8,7 @@ namespace zumek {
 
 /// The shader keys the drawing code asks the ShaderProvider for. The first entry is the
 /// default effect of every sprite.
-inline constexpr std::array<std::string_view, 20> kShaderKeys = {
+inline constexpr std::array<std::string_view, 21> kShaderKeys = {
     "NORMAL_SHADER",
     "PHONG_SHADER",
     "TEXT_SHADER",
@@ -18,6 +18,7 @@ inline constexpr std::array<std::string_view, 20> kShaderKeys = {
     "LIT_SCREEN_QUAD_SHADER",
     "EDITOR_SHADER",
     "GBUFFER_SHADER",
+    "GBUFFER_PLAIN_SHADER", // GBUFFER_SHADER for sprites without textures
     "POINT_LIGHT_SHADER",
     "PARTICLE_SHADER",
     "PARTICLE_SHADER_COMPUTE_GRAVITY",

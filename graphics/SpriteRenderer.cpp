@@ -59,7 +59,12 @@ bool SpriteRenderer::Prepare(SpriteBase& sprite) {
     SpriteGpu& gpu = sprite.Gpu();
     if (gpu.created) return gpu.program != 0 && gpu.mesh.vertexCount > 0;
     gpu.created = true;
-    GLuint program = ShaderProvider::Instance().TryGet(sprite.GetProgramKey());
+    GLuint program = 0;
+    // The CPU rasterizer reads every texture of the program, used or not: a sprite without
+    // textures gets the same program without the reads: the same image for far less work.
+    if (sprite.GetProgramKey() == "GBUFFER_SHADER" && !sprite.UsesTexture() && !sprite.UsesNormalMap())
+        program = ShaderProvider::Instance().TryGet("GBUFFER_PLAIN_SHADER");
+    if (!program) program = ShaderProvider::Instance().TryGet(sprite.GetProgramKey());
     gpu.program = program;
     if (program) {
         gpu.useTexture = glGetUniformLocation(program, "useTexture");

@@ -17,16 +17,17 @@ layout(location = 4) out vec4 outEye;
 layout(location = 5) out vec4 outPhong;
 layout(location = 6) out float outId;
 
-uniform sampler2D texture0;  // unit 0: the main texture
-uniform sampler2D info;      // unit 1: red = specular strength
-uniform sampler2D normalMap; // unit 2: tangent-space normals
-uniform int useTexture;
-uniform int useNormal;
 uniform vec3 diffuseColor;
 uniform float MultiplierTexture; // texture repeats across the surface (0 or less: once)
 uniform int DebugDraw;           // 1: the debug box, flat colour and unlit
 uniform int PickId;
 uniform float time;              // seconds
+
+// The texture reads, from GBufferTextures.frag, or from GBufferPlain.frag for sprites without
+// textures (the CPU rasterizer runs both sides of a branch, texture reads included).
+vec3 SurfaceColor(vec3 color, vec2 tc);
+vec3 SurfaceNormal(vec3 n, vec3 tangent, vec2 tc);
+float SurfaceSpecular(vec2 tc);
 
 subroutine vec3 EffectFunction(vec3 color, vec3 position);
 subroutine uniform EffectFunction EffectType;
@@ -68,20 +69,13 @@ subroutine(EffectFunction) vec3 NoiseChristal(vec3 color, vec3 position) {
 void main() {
     float repeats = MultiplierTexture > 0.0 ? MultiplierTexture : 1.0;
     vec2 tc = uv * repeats;
-    vec3 color = diffuseColor;
-    if (useTexture != 0) color *= texture(texture0, tc).rgb;
+    vec3 color = SurfaceColor(diffuseColor, tc);
     vec3 n = worldNormal;
     bool hasNormal = dot(n, n) > 1e-4;
-    if (hasNormal) n = normalize(n);
-    if (useNormal != 0 && hasNormal) {
-        vec3 t = normalize(worldTangent - n * dot(n, worldTangent));
-        vec3 b = cross(n, t);
-        vec3 m = texture(normalMap, tc).rgb * 2.0 - 1.0;
-        n = normalize(mat3(t, b, n) * m);
-    }
+    if (hasNormal) n = SurfaceNormal(normalize(n), worldTangent, tc);
     bool lit = hasNormal && DebugDraw == 0;
     if (DebugDraw == 0) color = EffectType(color, worldPosition);
-    float specular = useTexture != 0 ? 0.2 + 0.6 * texture(info, tc).r : 0.5;
+    float specular = SurfaceSpecular(tc);
 
     outDiffuse = vec4(color, 1.0);
     outPosition = vec4(worldPosition, 1.0);

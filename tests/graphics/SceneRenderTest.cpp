@@ -138,6 +138,8 @@ TEST(SceneRender, FadeDarkensTheImageAndReturns) {
     EXPECT_NEAR(scene.MeanBrightness(70, 50, 90, 70), before, 0.01f);
     SignalManager::Emit<FadeSignal>(FadeSignal{0.0f}); // would never end: refused
     EXPECT_FALSE(scene.Engine().GetScreenQuad()->IsFading());
+    const Component& asComponent = *scene.Engine().GetScreenQuad();
+    EXPECT_EQ(asComponent.GetOwner(), nullptr) << "a component the renderer owns, on no object";
 }
 
 TEST(SceneRender, PointLightBrightensThePixelsNearItAndNotDuringAFade) {
