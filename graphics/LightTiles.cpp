@@ -23,9 +23,8 @@ void LightTiles::Begin(int width, int height, const glm::mat4& view, const glm::
     m_tilesX = (m_width + kTileSize - 1) / kTileSize;
     m_tilesY = (m_height + kTileSize - 1) / kTileSize;
     // Grows on a resize only; every frame after that reuses the storage.
-    m_texels.resize(static_cast<size_t>(m_tilesX) * kSlots * static_cast<size_t>(m_tilesY));
-    for (int y = 0; y < m_tilesY; ++y)
-        for (int x = 0; x < m_tilesX; ++x) m_texels[(static_cast<size_t>(y) * m_tilesX + x) * kSlots] = 0;
+    m_masks.resize(static_cast<size_t>(m_tilesX) * static_cast<size_t>(m_tilesY));
+    std::fill(m_masks.begin(), m_masks.end(), 0u);
 }
 
 bool LightTiles::ScreenRect(const glm::vec3& centre, float radius, const glm::mat4& view, const glm::mat4& projection,
@@ -75,13 +74,9 @@ bool LightTiles::Add(const PointLight& light) {
     m_colors[index] = light.color;
     m_intensities[index] = light.intensity;
     m_reaches[index] = light.reach;
-    for (int ty = rect.y / kTileSize; ty <= (rect.w - 1) / kTileSize; ++ty) {
-        for (int tx = rect.x / kTileSize; tx <= (rect.z - 1) / kTileSize; ++tx) {
-            uint8_t* tile = &m_texels[(static_cast<size_t>(ty) * m_tilesX + tx) * kSlots];
-            tile[1 + tile[0]] = static_cast<uint8_t>(index);
-            ++tile[0];
-        }
-    }
+    for (int ty = rect.y / kTileSize; ty <= (rect.w - 1) / kTileSize; ++ty)
+        for (int tx = rect.x / kTileSize; tx <= (rect.z - 1) / kTileSize; ++tx)
+            m_masks[static_cast<size_t>(ty) * m_tilesX + tx] |= 1u << index;
     return true;
 }
 
@@ -89,7 +84,6 @@ void LightTiles::LookUpLocations(unsigned int program) {
     m_locationsOf = program;
     m_tilesLocation = glGetUniformLocation(program, "LightTiles");
     m_tileShiftLocation = glGetUniformLocation(program, "LightTileShift");
-    m_slotsLocation = glGetUniformLocation(program, "LightTileSlots");
     m_positionsLocation = glGetUniformLocation(program, "PointLightPositions");
     m_colorsLocation = glGetUniformLocation(program, "PointLightColors");
     m_intensitiesLocation = glGetUniformLocation(program, "PointLightIntensities");
@@ -97,30 +91,27 @@ void LightTiles::LookUpLocations(unsigned int program) {
 }
 
 void LightTiles::Apply(unsigned int program, int textureUnit) {
-    const int textureWidth = m_tilesX * kSlots, textureHeight = m_tilesY;
+    const int textureWidth = m_tilesX, textureHeight = m_tilesY;
     glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(textureUnit));
     if (!m_texture) glGenTextures(1, &m_texture);
     glBindTexture(GL_TEXTURE_2D, m_texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     if (textureWidth != m_textureWidth || textureHeight != m_textureHeight) {
         m_textureWidth = textureWidth;
         m_textureHeight = textureHeight;
         // Integer textures are complete with nearest filtering only.
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_R8UI, textureWidth, textureHeight, 0, GL_RED_INTEGER, GL_UNSIGNED_BYTE,
-                     m_texels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_R32UI, textureWidth, textureHeight, 0, GL_RED_INTEGER, GL_UNSIGNED_INT,
+                     m_masks.data());
     } else {
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, textureWidth, textureHeight, GL_RED_INTEGER, GL_UNSIGNED_BYTE,
-                        m_texels.data());
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, textureWidth, textureHeight, GL_RED_INTEGER, GL_UNSIGNED_INT,
+                        m_masks.data());
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glActiveTexture(GL_TEXTURE0);
 
     if (m_locationsOf != program) LookUpLocations(program);
     glUniform1i(m_tilesLocation, textureUnit);
     glUniform1i(m_tileShiftLocation, kTileShift);
-    glUniform1i(m_slotsLocation, kSlots);
     if (m_count > 0) {
         glUniform3fv(m_positionsLocation, m_count, glm::value_ptr(m_positions[0]));
         glUniform3fv(m_colorsLocation, m_count, glm::value_ptr(m_colors[0]));

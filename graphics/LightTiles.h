@@ -12,13 +12,12 @@ namespace zumek {
 /// The point lights of one frame sorted into screen tiles, for the lit screen quad: it reads the
 /// G-buffer once per pixel and runs only the lights whose reach touches the pixel's tile, where
 /// one light volume per light would read it again for every light. The tile lists live in a
-/// small integer texture: per tile a row of kSlots texels, the count and then light indices.
+/// small integer texture, one texel per tile: bit i is set when light i touches the tile.
 class LightTiles {
 public:
-    static constexpr int kMaxLights = 32; ///< lights one pass takes (the shader's array size)
+    static constexpr int kMaxLights = 32; ///< lights one pass takes (the bits of a tile's mask)
     static constexpr int kTileShift = 4;              ///< log2 of the tile edge
     static constexpr int kTileSize = 1 << kTileShift; ///< tile edge in pixels (a multiple of the rasterizer's blocks)
-    static constexpr int kSlots = 1 + kMaxLights;
 
     /// A point light as the shader takes it.
     struct PointLight {
@@ -59,7 +58,7 @@ private:
     int m_width = 0, m_height = 0;
     int m_tilesX = 0, m_tilesY = 0;
     glm::mat4 m_view{1.0f}, m_projection{1.0f};
-    std::vector<uint8_t> m_texels; ///< m_tilesY rows of m_tilesX * kSlots texels
+    std::vector<uint32_t> m_masks; ///< m_tilesY rows of m_tilesX tile masks
     glm::vec3 m_positions[kMaxLights] = {};
     glm::vec3 m_colors[kMaxLights] = {};
     glm::vec3 m_intensities[kMaxLights] = {};
@@ -68,7 +67,7 @@ private:
     unsigned int m_texture = 0;
     int m_textureWidth = 0, m_textureHeight = 0;
     unsigned int m_locationsOf = 0;
-    int m_tilesLocation = -1, m_tileShiftLocation = -1, m_slotsLocation = -1;
+    int m_tilesLocation = -1, m_tileShiftLocation = -1;
     int m_positionsLocation = -1, m_colorsLocation = -1, m_intensitiesLocation = -1, m_reachesLocation = -1;
 };
 

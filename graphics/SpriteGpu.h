@@ -26,6 +26,7 @@ struct SpriteGpu {
     /// Textures in assignment order: sampler location and GL texture.
     std::vector<std::pair<int, unsigned int>> textures;
     std::map<std::string, unsigned int> effectSubroutines;
+    int subroutineUniforms = 0; ///< active fragment subroutine uniforms of the program, read once
     int useTexture = -1, useNormal = -1, view = -1, model = -1, normalMatrix = -1, mvp = -1;
     int samplers[3] = {-1, -1, -1};
     int diffuseColor = -1, multiplier = -1, debugDraw = -1, pickId = -1, time = -1;

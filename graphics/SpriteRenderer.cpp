@@ -40,9 +40,7 @@ void SelectEffect(SpriteGpu& gpu, const std::string& effectKey) {
     // A key outside the table selects the first subroutine and is remembered with it.
     if (it == gpu.effectSubroutines.end()) it = gpu.effectSubroutines.emplace(effectKey, 0u).first;
     GLuint index = it->second;
-    GLint active = 0;
-    glGetProgramStageiv(gpu.program, GL_FRAGMENT_SHADER, GL_ACTIVE_SUBROUTINE_UNIFORM_LOCATIONS, &active);
-    if (active > 0) glUniformSubroutinesuiv(GL_FRAGMENT_SHADER, 1, &index);
+    if (gpu.subroutineUniforms > 0) glUniformSubroutinesuiv(GL_FRAGMENT_SHADER, 1, &index);
 }
 
 } // namespace
@@ -79,6 +77,8 @@ bool SpriteRenderer::Prepare(SpriteBase& sprite) {
         gpu.debugDraw = glGetUniformLocation(program, "DebugDraw");
         gpu.pickId = glGetUniformLocation(program, "PickId");
         gpu.time = glGetUniformLocation(program, "time");
+        // Read once here rather than asked of the driver at every draw.
+        glGetProgramStageiv(program, GL_FRAGMENT_SHADER, GL_ACTIVE_SUBROUTINE_UNIFORM_LOCATIONS, &gpu.subroutineUniforms);
         for (const char* key : kEffectKeys) {
             GLuint index = glGetSubroutineIndex(program, GL_FRAGMENT_SHADER, EffectSubroutineName(key));
             gpu.effectSubroutines[key] = index == GL_INVALID_INDEX ? 0u : index;

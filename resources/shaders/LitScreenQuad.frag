@@ -16,10 +16,9 @@ uniform sampler2D PhongMap;
 uniform vec3 specularColor;
 uniform float fadeTime;
 
-// Per tile of 2^LightTileShift pixels square, a row of texels: the count, then the indices.
+// One texel per tile of 2^LightTileShift pixels square: bit i set when light i touches the tile.
 uniform usampler2D LightTiles;
 uniform int LightTileShift; // a shift, as a vector division by a uniform is slow on the CPU rasterizer
-uniform int LightTileSlots; // texels per tile: 1 + kMaxLights
 uniform vec3 PointLightPositions[kMaxLights];
 uniform vec3 PointLightColors[kMaxLights];
 uniform vec3 PointLightIntensities[kMaxLights]; // constant, linear, exponential
@@ -43,11 +42,10 @@ void main() {
     // The light volumes' test, which differs from the one above at w == 0.5 exactly.
     if (position.w >= 0.5 && phong.z >= 0.5) {
         vec3 eye = normalize(eyeVector + vec3(1e-6));
-        ivec2 tile = ivec2(gl_FragCoord.xy) >> LightTileShift;
-        int first = tile.x * LightTileSlots;
-        int count = int(texelFetch(LightTiles, ivec2(first, tile.y), 0).r);
-        for (int k = 1; k <= count; ++k) {
-            int i = int(texelFetch(LightTiles, ivec2(first + k, tile.y), 0).r);
+        uint lights = texelFetch(LightTiles, ivec2(gl_FragCoord.xy) >> LightTileShift, 0).r;
+        while (lights != 0u) {
+            int i = findLSB(lights);
+            lights &= lights - 1u;
             color += PointLightShade(p, n, diffuse.rgb, eye, phong, PointLightPositions[i], PointLightColors[i],
                                      PointLightIntensities[i], PointLightReaches[i]);
         }
