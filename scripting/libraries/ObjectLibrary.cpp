@@ -5,6 +5,7 @@
 #include "graphics/Light.h"
 #include "graphics/Particles.h"
 #include "graphics/PickingListener.h"
+#include "graphics/ScreenQuad.h"
 #include "graphics/Sprite.h"
 #include "objects/Camera.h"
 #include "objects/ObjectManager.h"
@@ -23,13 +24,6 @@ int GetComponentOf(lua_State* L) {
     Object* object = script::ObjectArgument(L, 1);
     if (!object) return 0;
     return script::PushPointer(L, object->GetComponent<T>());
-}
-
-/// The screen quad of the lighting pass belongs to the renderer, not to an object: always nil.
-int GetScreenQuadComponent(lua_State* L) {
-    if (!script::ObjectArgument(L, 1)) return 0;
-    lua_pushnil(L);
-    return 1;
 }
 
 int GetTag(lua_State* L) {
@@ -84,7 +78,8 @@ constexpr luaL_Reg kFunctions[] = {
     {"GetScripComponent", GetComponentOf<Script>},
     {"GetCameraComponent", GetComponentOf<Camera>},
     {"GetLightComponent", GetComponentOf<Light>},
-    {"GetScreenQuadComponent", GetScreenQuadComponent},
+    // The renderer owns the screen quad it draws, so objects normally have none: nil.
+    {"GetScreenQuadComponent", GetComponentOf<ScreenQuad>},
     {"GetSpriteComponent", GetComponentOf<Sprite>},
     {"GetBodyComponent", GetComponentOf<Body>},
     {"GetPickingListener", GetComponentOf<PickingListener>},
