@@ -33,7 +33,7 @@ public:
         int32_t second;
     };
 
-    /// Bounds of `collider` at its current pose, grown by the margins described above.
+    /// Bounds of `collider` at its current pose, grown by the margins of BroadPhase.cpp.
     static void ComputeBounds(const Collider& collider, Proxy& proxy);
 
     /// Replaces `pairs` with the candidate pairs of `proxies`, ordered by first, then second.
