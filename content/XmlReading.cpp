@@ -25,7 +25,8 @@ std::string FormatNumber(float value) {
 std::string DescribeElement(const ComponentSource& source, const tinyxml2::XMLElement* element) {
     std::string text = source.file;
     if (element) {
-        text += ":" + std::to_string(element->GetLineNum()) + ": <" + element->Name() + ">";
+        // Appended piece by piece: g++ 12 misreads "literal" + std::string as an overlapping copy.
+        text.append(":").append(std::to_string(element->GetLineNum())).append(": <").append(element->Name()).append(">");
     }
     return text;
 }
