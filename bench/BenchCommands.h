@@ -11,6 +11,8 @@ using Command = int (*)(int argc, char** argv);
 int RunLevelBench(int argc, char** argv);
 /// "render": the renderer's frame over cubes and point lights against the bare G-buffer floor.
 int RunRenderBench(int argc, char** argv);
+/// "skinning": N animated robots against the same meshes drawn still, and the time to pose one.
+int RunSkinningBench(int argc, char** argv);
 /// "physics": our physics step against Bullet's on resting and falling scenes of N boxes.
 int RunPhysicsBench(int argc, char** argv);
 /// "lua": library calls from a Lua loop against a registered C function that does nothing.

@@ -62,6 +62,18 @@ std::string GetContentPath(ContentType type, const std::string& name) {
     return Paths::Resolve(relative);
 }
 
+std::string GetModelPath(const std::string& key, const std::vector<std::string>& importExtensions) {
+    const std::string prefix = GetContentPrefix(ContentType::Model);
+    const std::string suffix = GetContentSuffix(ContentType::Model);
+    // The user's folder overrides the shipped one whatever the format of either file.
+    for (const std::string& folder : {Paths::GameFolder() + "/" + prefix, Paths::Resolve(prefix)}) {
+        if (PathExists(folder + key + suffix)) return folder + key + suffix;
+        for (const std::string& extension : importExtensions)
+            if (PathExists(folder + key + "." + extension)) return folder + key + "." + extension;
+    }
+    return Paths::Resolve(prefix + key + suffix);
+}
+
 std::vector<std::string> ListContent(ContentType type) {
     std::string prefix = GetContentPrefix(type);
     std::string suffix = GetContentSuffix(type);

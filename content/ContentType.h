@@ -33,6 +33,11 @@ std::string GetContentSuffix(ContentType type);
 /// exists in neither place yields the shipped path, and the reader reports it.
 std::string GetContentPath(ContentType type, const std::string& name);
 
+/// The file of model `key`: "<key>.model", else "<key>.<ext>" for each of `importExtensions`
+/// (without the dot) in order, looked for first in the user's "<documents>/Tovalik/resources/models/",
+/// then in the shipped one. When none exists, the shipped "<key>.model" (its reader reports it).
+std::string GetModelPath(const std::string& key, const std::vector<std::string>& importExtensions);
+
 /// The names (file names without the suffix) of every `type` file shipped or in the user's
 /// folder, each once, sorted in byte order. Directories are not listed.
 std::vector<std::string> ListContent(ContentType type);

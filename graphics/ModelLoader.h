@@ -2,7 +2,12 @@
 #pragma once
 #include <string>
 
+#include <vector>
+
+#include "graphics/AnimatedMesh.h"
 #include "graphics/MeshData.h"
+
+struct aiScene;
 
 namespace zumek {
 
@@ -28,6 +33,27 @@ public:
     static const MeshData& ImportCached(const std::string& path);
     /// How many imports the cache has run (for tests).
     static int ImportCount();
+
+    /// The file a model key names: "<key>.model", else "<key>.<ext>" for the formats Assimp
+    /// imports (glTF, COLLADA, FBX, DirectX .x first, then the rest of Assimp's list), in the
+    /// user's overlay folder first, then in the shipped resources/models/.
+    static std::string ModelPath(const std::string& key);
+    /// The extensions (without the dot) ModelPath tries after ".model", in order.
+    static const std::vector<std::string>& ImportExtensions();
+
+    /// The Assimp import of an animated model (any format Assimp reads; ".model" files as OBJ
+    /// text): indexed vertices with their strongest four bone weights renormalised, the parts
+    /// with their textures, bones, nodes and animations. A file Assimp cannot read, or one with
+    /// more bones than AnimatedMesh::kMaxBones, logs one line naming the file and returns false
+    /// with `mesh` empty. Keys out of order are clamped and empty channels ignored (one line).
+    static bool ImportAnimated(const std::string& path, AnimatedMesh& mesh);
+    /// ImportAnimated from a scene already in memory (`path` names it in messages).
+    static bool BuildAnimated(const aiScene& scene, const std::string& path, AnimatedMesh& mesh);
+    /// The process-wide cache in front of ImportAnimated: each path is imported once (a failed
+    /// import stays empty and is not retried). The reference stays valid for the whole run.
+    static const AnimatedMesh& ImportAnimatedCached(const std::string& path);
+    /// How many animated imports the cache has run (for tests).
+    static int AnimatedImportCount();
 };
 
 } // namespace zumek

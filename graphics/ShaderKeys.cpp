@@ -12,6 +12,7 @@ std::vector<std::string_view> ShaderSourceFiles(std::string_view key) {
         {"TEXT_SHADER", {"TextVertexShader.vert", "TextVertexShader.frag"}},
         {"BONE_SHADER", {"Bones.vert", "Bones.frag"}},
         {"ANIMATION_SHADER", {"skinning.vert", "GBuffer.frag", "GBufferTextures.frag"}},
+        {"ANIMATION_PLAIN_SHADER", {"skinning.vert", "GBuffer.frag", "GBufferPlain.frag"}},
         {"SCREEN_QUAD_SHADER", {"ScreenQuad.vert", "ScreenQuad.frag", "PhongEffect.frag"}},
         {"LIT_SCREEN_QUAD_SHADER", {"ScreenQuad.vert", "LitScreenQuad.frag", "PhongEffect.frag", "PointLightEffect.frag"}},
         {"EDITOR_SHADER", {"editor.vert", "editor.frag"}},

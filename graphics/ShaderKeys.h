@@ -8,12 +8,13 @@ namespace zumek {
 
 /// The shader keys the drawing code asks the ShaderProvider for. The first entry is the
 /// default effect of every sprite.
-inline constexpr std::array<std::string_view, 21> kShaderKeys = {
+inline constexpr std::array<std::string_view, 22> kShaderKeys = {
     "NORMAL_SHADER",
     "PHONG_SHADER",
     "TEXT_SHADER",
     "BONE_SHADER",
     "ANIMATION_SHADER",
+    "ANIMATION_PLAIN_SHADER", // ANIMATION_SHADER for models without textures
     "SCREEN_QUAD_SHADER",
     "LIT_SCREEN_QUAD_SHADER",
     "EDITOR_SHADER",

@@ -13,6 +13,7 @@
 #include "engine/FrameTimer.h"
 #include "engine/SettingManager.h"
 #include "graphics/AnimatedSprite.h"
+#include "graphics/AnimatedSpriteRenderer.h"
 #include "graphics/Hud.h"
 #include "graphics/Laser.h"
 #include "graphics/ModelLoader.h"
@@ -24,8 +25,6 @@
 
 namespace zumek {
 namespace {
-
-float g_animationClock = 0.0f;
 
 const char* const kSamplerNames[3] = {"texture0", "info", "normalMap"};
 const char* const kEffectKeys[4] = {"NORMAL_SHADER", "PHONG_SHADER", "NOISE_FX", "NOISE_CHRISTAL"};
@@ -45,7 +44,7 @@ void SelectEffect(SpriteGpu& gpu, const std::string& effectKey) {
 
 } // namespace
 
-float SpriteRenderer::AnimationClock() { return g_animationClock; }
+float SpriteRenderer::AnimationClock() { return static_cast<float>(AnimatedSpriteRenderer::AnimationClock()); }
 
 void SpriteRenderer::HudColor(float fps, float& red, float& green) {
     float k = std::clamp((fps - 40.0f) / 50.0f, 0.0f, 1.0f);
@@ -84,7 +83,7 @@ bool SpriteRenderer::Prepare(SpriteBase& sprite) {
             gpu.effectSubroutines[key] = index == GL_INVALID_INDEX ? 0u : index;
         }
     }
-    if (!sprite.GetModel().empty()) gpu.mesh.Upload(ModelLoader::ImportCached(GetContentPath(ContentType::Model, sprite.GetModel())));
+    if (!sprite.GetModel().empty()) gpu.mesh.Upload(ModelLoader::ImportCached(ModelLoader::ModelPath(sprite.GetModel())));
     for (const SpriteTextureRecord& record : sprite.GetTextures()) {
         int slot = SpriteBase::SlotIndex(record.slotName);
         if (slot < 0) continue;
@@ -209,10 +208,6 @@ void SpriteRenderer::DrawHud(Hud& hud) {
     glUseProgram(0);
 }
 
-void SpriteRenderer::DrawAnimated(AnimatedSprite&) {
-    // No animated mesh is ever attached to an animated sprite, so the skinned draw has nothing
-    // to do; the shared clock still runs.
-    g_animationClock += 0.01f;
-}
+void SpriteRenderer::DrawAnimated(AnimatedSprite& sprite) { AnimatedSpriteRenderer::Draw(sprite); }
 
 } // namespace zumek

@@ -18,12 +18,12 @@ public:
     static void Draw(SpriteBase& sprite);
     /// The frame-rate indicator: green at 90 frames per second, red at 40.
     static void DrawHud(Hud& hud);
-    /// Advances the animation clock; draws nothing while the sprite has no animated mesh.
+    /// The skinned draw of AnimatedSpriteRenderer::Draw.
     static void DrawAnimated(AnimatedSprite& sprite);
 
     /// The HUD colour for a frame rate: k = (fps - 40) / 50, colour (1 - k, k, 0), clamped to 0..1.
     static void HudColor(float fps, float& red, float& green);
-    /// Seconds on the animated sprites' shared clock (0.01 per animated draw).
+    /// Seconds on the animated sprites' shared clock (AnimatedSpriteRenderer::AnimationClock).
     static float AnimationClock();
 
 private:

@@ -1,4 +1,5 @@
-// Skinned meshes: up to four bones per vertex; the outputs match GBuffer.frag's inputs.
+// Skinned meshes: up to four bones per vertex (weights summing to 1); the outputs match
+// GBuffer.frag's inputs. kMaxBones is AnimatedMesh::kMaxBones.
 #version 410 core
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec2 texCoord;
@@ -24,11 +25,18 @@ out vec3 worldBitangent;
 out vec3 eyeVector;
 
 void main() {
+    // numberBones 0: a still model. A vertex no bone holds stays where the model put it.
     mat4 skin = mat4(1.0);
     if (numberBones > 0) {
-        skin = mat4(0.0);
-        for (int i = 0; i < 4; ++i)
-            if (boneIds[i] >= 0 && boneIds[i] < numberBones) skin += gBones[boneIds[i]] * boneWeights[i];
+        mat4 sum = mat4(0.0);
+        float total = 0.0;
+        for (int i = 0; i < 4; ++i) {
+            if (boneIds[i] >= 0 && boneIds[i] < numberBones) {
+                sum += gBones[boneIds[i]] * boneWeights[i];
+                total += boneWeights[i];
+            }
+        }
+        if (total > 0.0001) skin = sum / total;
     }
     vec4 local = skin * vec4(position, 1.0);
     worldPosition = vec3(M * local);

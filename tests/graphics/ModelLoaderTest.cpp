@@ -99,5 +99,28 @@ TEST(ModelImport, ReadsTheShippedModelsLikeTheTextReaderAndCachesByPath) {
     EXPECT_TRUE(LogHas("Model could not be imported: /nonexistent/missing.model"));
 }
 
+TEST(ModelImport, EveryShippedModelReadsAlikeInBothReadersAndFitsTheUnitBox) {
+    int models = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(ZUMEK_SOURCE_ROOT) / "resources" / "models")) {
+        if (entry.path().extension() != ".model") continue;
+        ++models;
+        const std::string path = entry.path().string();
+        MeshData imported, text;
+        ASSERT_TRUE(ModelLoader::ReadText(path, text)) << path;
+        ASSERT_TRUE(ModelLoader::Import(path, imported)) << path;
+        ASSERT_EQ(imported.positions.size(), text.positions.size()) << path << ": every face is a triangle";
+        ASSERT_FALSE(text.positions.empty()) << path;
+        for (size_t i = 0; i < text.positions.size(); i += 3) {
+            glm::vec3 face = glm::cross(text.positions[i + 1] - text.positions[i], text.positions[i + 2] - text.positions[i]);
+            for (size_t k = i; k < i + 3; ++k) {
+                EXPECT_GT(glm::dot(face, text.normals[k]), 0.0f) << path << " triangle " << i / 3 << ": wound inward";
+                for (int axis = 0; axis < 3; ++axis)
+                    EXPECT_LE(std::abs(text.positions[k][axis]), 0.5f + 1e-5f) << path << ": outside the unit box";
+            }
+        }
+    }
+    EXPECT_GE(models, 3);
+}
+
 } // namespace
 } // namespace zumek
