@@ -15,6 +15,7 @@
 #include "scripting/Script.h"
 #include "scripting/ScriptArguments.h"
 #include "scripting/ScriptClassProvider.h"
+#include "scripting/ScriptEnvironment.h"
 #include "scripting/ScriptProblems.h"
 #include "scripting/libraries/EngineLibraries.h"
 
@@ -126,6 +127,7 @@ void ScriptingSystem::Initialize() {
     lua_atpanic(m_state, Panic);
     luaL_openlibs(m_state);
     script::SetLive(m_state, &m_live);
+    PrepareScriptEnvironment(m_state);
     for (const EngineLibrary& library : EngineLibraries()) {
         luaL_requiref(m_state, library.name, library.open, 1);
         lua_pop(m_state, 1);

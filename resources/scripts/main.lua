@@ -106,7 +106,14 @@ function SendPendingEvents()
     if failures then error(table.concat(failures, "\n"), 0) end
 end
 
+-- Counts the frames the scripts ran in, so helpers can read shared input once per frame, and
+-- names the place being updated.
+FrameNumber = 0
+CurrentPlace = nil
+
 function UpdateScriptComponent(dt, place)
+    FrameNumber = FrameNumber + 1
+    CurrentPlace = place
     CallEach(Places[place] or {}, "Update", dt)
 end
 

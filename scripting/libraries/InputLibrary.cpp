@@ -41,6 +41,12 @@ constexpr luaL_Reg kFunctions[] = {
     {"Select", Take<input_event::SELECT>},
     {"PlaceToggle", Take<input_event::PLACE_TOGGLE>},
     {"PressKey", PressKey},
+    // The arrow keys (and the gamepad's right stick): a script that takes them, as a menu does,
+    // keeps them from turning the camera in the same frame.
+    {"ArrowUp", Take<input_event::ARROW_UP>},
+    {"ArrowDown", Take<input_event::ARROW_DOWN>},
+    {"ArrowLeft", Take<input_event::ARROW_LEFT>},
+    {"ArrowRight", Take<input_event::ARROW_RIGHT>},
     {nullptr, nullptr},
 };
 
