@@ -6,8 +6,8 @@ local Game = require "Game"
 LevelDirector = {}
 
 LevelDirector.nameSeconds = 4.0
-LevelDirector.fadeAfter = 1.6      -- seconds from completion to the fade
-LevelDirector.loadAfter = 2.2      -- seconds from completion to loading the next place
+LevelDirector.fadeAfter = 0.8      -- seconds from completion to the fade
+LevelDirector.loadAfter = 1.15     -- seconds from completion to loading the next place (the fade's darkest)
 
 function LevelDirector:Init()
     self.level = Game.Level(self.place) or {title = self.place}

@@ -8,8 +8,8 @@ cd "$SCRATCH"
 mkdir documents
 REPLAY="$SRC/resources/replays/$LEVEL.replay"
 [ -f "$REPLAY" ] || fail "no replay for $LEVEL"
-# The replay's last event plus the completion's fade and load.
-FRAMES=$(( $(grep -v '^#' "$REPLAY" | awk 'NF { print $1 }' | sort -n | tail -1) + 240 ))
+# The replay's last event (the level is solved by then) plus the completion's fade and load.
+FRAMES=$(( $(grep -v '^#' "$REPLAY" | awk 'NF { print $1 }' | sort -n | tail -1) + 160 ))
 
 run_game --root "$SRC" --documents documents --size 320x180 --frame-ms 16 --level "$LEVEL" \
     --replay "$REPLAY" --frames "$FRAMES" --log log.txt --screenshot solved.png > out.txt 2> err.txt
