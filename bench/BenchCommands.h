@@ -15,6 +15,8 @@ int RunRenderBench(int argc, char** argv);
 int RunSkinningBench(int argc, char** argv);
 /// "physics": our physics step against Bullet's on resting and falling scenes of N boxes.
 int RunPhysicsBench(int argc, char** argv);
+/// "levels": each shipped level played from its replay by the game, frame against the G-buffer floor.
+int RunLevelsBench(int argc, char** argv);
 /// "lua": library calls from a Lua loop against a registered C function that does nothing.
 int RunLuaBench(int argc, char** argv);
 

@@ -16,17 +16,21 @@ bool ParsePositive(const std::string& text, int limit, int& value) {
 
 std::string CommandLine::Usage() {
     return "usage: tovalik [--root DIR] [--documents DIR] [--level NAME] [--frames N] [--frame-ms MS]\n"
-           "               [--size WxH] [--log FILE] [--screenshot FILE] [--replay FILE] [--help] [--version]\n"
+           "               [--size WxH] [--log FILE] [--screenshot FILE] [--replay FILE] [--frame-times FILE]\n"
+           "               [--help] [--version]\n"
            "  --root DIR         resolve resource paths against DIR (default: the working directory,\n"
            "                     or the game's own tree when that has no resources/)\n"
            "  --documents DIR    the documents folder (user resources and level states in DIR/Tovalik/)\n"
            "  --level NAME       start in the level NAME instead of \"splash\"\n"
            "  --frames N         run N frames, then stop as on quit\n"
-           "  --frame-ms MS      advance the clock by exactly MS milliseconds per frame\n"
-           "  --size WxH         the window's drawable size (default: the screen's size)\n"
+           "  --frame-ms MS      advance the clock by exactly MS milliseconds per frame (no waiting)\n"
+           "  --size WxH         a normal window of that drawable size (default: full screen\n"
+           "                     on the current display; Alt+Return switches)\n"
            "  --log FILE         write every engine log record to FILE, one per line\n"
            "  --screenshot FILE  write the last frame shown to FILE as PNG when the run ends\n"
            "  --replay FILE      inject the recorded input of FILE\n"
+           "  --frame-times FILE write one line per frame to FILE: its wall-clock milliseconds, the\n"
+           "                     objects drawn and the engine clock in milliseconds\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
 }
@@ -43,7 +47,7 @@ CommandLine::Result CommandLine::Parse(const std::vector<std::string>& args, std
             continue;
         }
         static const char* const withValue[] = {"--root", "--documents", "--level", "--frames", "--frame-ms",
-                                                "--size", "--log", "--screenshot", "--replay"};
+                                                "--size", "--log", "--screenshot", "--replay", "--frame-times"};
         bool known = false;
         for (const char* name : withValue) known = known || option == name;
         if (!known) {
@@ -65,6 +69,7 @@ CommandLine::Result CommandLine::Parse(const std::vector<std::string>& args, std
         else if (option == "--log") logFile = value;
         else if (option == "--screenshot") screenshot = value;
         else if (option == "--replay") replay = value;
+        else if (option == "--frame-times") frameTimes = value;
         else if (option == "--frames") {
             if (!ParsePositive(value, 1000000000, frames)) {
                 error = "--frames needs a whole number of frames, 1 or more, not \"" + value + "\"";

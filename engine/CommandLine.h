@@ -12,11 +12,12 @@ struct CommandLine {
     std::string level;       ///< --level NAME: the first place instead of "splash"
     int frames = 0;          ///< --frames N: stop after N frames (0: no limit)
     int frameMs = 0;         ///< --frame-ms MS: the clock advances MS per frame (0: real clock)
-    int width = 0;           ///< --size WxH: the window's client size (0 x 0: the screen's)
+    int width = 0;           ///< --size WxH: a normal window of that client size (0 x 0: full screen)
     int height = 0;
     std::string logFile;     ///< --log FILE
     std::string screenshot;  ///< --screenshot FILE
     std::string replay;      ///< --replay FILE
+    std::string frameTimes;  ///< --frame-times FILE: each frame's wall-clock milliseconds (benchmarks)
     bool help = false;
     bool version = false;
 

@@ -34,7 +34,7 @@ void FrameTimer::Tick() {
     m_last = now;
     m_fps = m_delta == 0 ? std::numeric_limits<float>::infinity() : 1000.0f / static_cast<float>(m_delta);
     if (m_fps < kMinFps) {
-        if (m_lastWarning + kWarningIntervalMs < now) {
+        if (m_fps < kWarnBelowFps && m_lastWarning + kWarningIntervalMs < now) {
             std::ostringstream text;
             text << "Low fps! (fps = " << m_fps << ")";
             EngineLog::Instance().WriteError(text.str());

@@ -2,6 +2,7 @@
 #include "engine/MainEngine.h"
 
 #include "engine/EventQueue.h"
+#include "engine/FramePacer.h"
 #include "engine/FrameTimer.h"
 #include "engine/LevelStates.h"
 #include "engine/SettingManager.h"
@@ -73,6 +74,7 @@ void MainEngine::HandleDebugEvents() {
 void MainEngine::Run() {
     FrameTimer& timer = FrameTimer::Instance();
     timer.Reset();
+    m_pacer.Reset();
     int framesRun = 0;
     for (;;) {
         if (SettingManager::GetSetting<EngineStateSetting>() == ENGINE_STOP) break;
@@ -82,6 +84,8 @@ void MainEngine::Run() {
             break;
         }
         ++framesRun;
+        // Runs on a fixed frame time advance the clock themselves and never wait.
+        if (m_fixedFrameMs == 0 && !FramePacer::HeadsetPacesFrames()) m_pacer.WaitForFrameStart();
         if (!m_pendingLevel.empty()) {
             if (m_world) {
                 if (m_world->PlaceCount() > 0) m_world->PopPlace();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "engine/FramePacer.h"
 #include "engine/SignalHandler.h"
 #include "engine/Signals.h"
 #include "engine/System.h"
@@ -23,7 +24,9 @@ constexpr int32_t EVENT_TOGGLE_DEBUG = 65;
 
 /// Owns the engines, keeps the systems list and runs the frame loop.
 ///
-/// Once per frame: leave if the engine state is 2; load a pending level; tick the frame clock;
+/// Once per frame: leave if the engine state is 2; wait until 1/60 s has passed since the
+/// previous frame started (not with a fixed frame time, nor while a headset paces the frames);
+/// load a pending level; tick the frame clock;
 /// destroy dead objects and update the place stack; act on the debug and window events; then,
 /// unless suspended, each engine's Update, the frame systems (input, scripting, physics) and the
 /// systems list in order (window, graphics, game logic).
@@ -46,7 +49,8 @@ public:
     void SetWorld(World* world) { m_world = world; }
     /// Stops the loop after `frames` frames (0: no limit) exactly as the quit event does.
     void SetFrameLimit(int frames) { m_frameLimit = frames; }
-    /// Advances the engine clock by exactly `ms` per frame (0: the real clock runs).
+    /// Advances the engine clock by exactly `ms` per frame (0: the real clock runs). Such runs
+    /// are never paced: frames follow each other as fast as they are made.
     void SetFixedFrameMs(int ms) { m_fixedFrameMs = ms; }
 
     void Initialize() override;
@@ -73,6 +77,7 @@ private:
     World* m_world = nullptr;
     int m_frameLimit = 0;
     int m_fixedFrameMs = 0;
+    FramePacer m_pacer;
 };
 
 } // namespace zumek

@@ -1,6 +1,7 @@
 // game/Game.cpp
 #include "game/Game.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "engine/WindowCallback.h"
 #include "engine/WindowSystem.h"
 #include "content/ObjectComponents.h"
+#include "game/FrameTimeRecorder.h"
 #include "graphics/GraphicsComponents.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpeechWindow.h"
@@ -19,6 +21,7 @@
 #include "input/InputEvents.h"
 #include "input/InputSystem.h"
 #include "input/MouseWin32Handler.h"
+#include "objects/Object.h"
 #include "objects/ObjectWorld.h"
 #include "physics/GameLogicSystem.h"
 #include "physics/Physics.h"
@@ -63,6 +66,12 @@ int RunGame(const CommandLine& options) {
         }
     }
 
+    FrameTimeRecorder frameTimes;
+    if (!options.frameTimes.empty() && !frameTimes.Open(options.frameTimes)) {
+        std::fprintf(stderr, "tovalik: --frame-times %s: the file cannot be written\n", options.frameTimes.c_str());
+        return 2;
+    }
+
     // 1. The main engine: the first user of the signal registry, which creates every channel.
     auto mainEngine = std::make_unique<MainEngine>(options.level.empty() ? "splash" : options.level);
     mainEngine->SetFrameLimit(options.frames);
@@ -83,10 +92,22 @@ int RunGame(const CommandLine& options) {
     // 3. The window, as an engine and as a system.
     auto* window = new WindowSystem("Tovalik", options.width, options.height);
     window->SetReplay(&replay);
+    // Runs on a fixed frame time never wait, not even for the display.
+    window->SetVerticalSyncAllowed(options.frameMs == 0);
+    // Mouse look holds the mouse in places with a player (an object tagged "player"); menus use a
+    // viewer instead and keep a free cursor. The overlay's one window, the caption box, takes no
+    // mouse input and shows the hint for the first seconds of every level: letting the mouse go
+    // while it shows would stop the look at the window's edge just then. An overlay window that
+    // takes the mouse would be tested here.
+    window->SetMouseLookTest([](const std::vector<Object*>& objects) {
+        return std::any_of(objects.begin(), objects.end(), [](const Object* o) { return o && o->GetTag() == "player"; });
+    });
     mainEngine->AddEngine(window);
     mainEngine->AddSystem(window);
 
-    // 4. The headset is not built in: the renderer draws to the window.
+    // 4. The headset is not built in: the renderer draws to the window. A headset in use sets
+    // OculusSetting to 0, and its runtime then paces the frames (FramePacer::HeadsetPacesFrames):
+    // vertical sync and the loop's 60-per-second limit step aside.
     // 5. The renderer, as an engine and as a system; it also turns a quit request into the stop.
     auto* graphics = new GraphicsEngine(window->GetWindow(), nullptr);
     mainEngine->AddEngine(graphics);
@@ -114,8 +135,13 @@ int RunGame(const CommandLine& options) {
     mainEngine->SetWorld(&world);
     mainEngine->SetFrameSystems({&InputSystem::Instance(), &ScriptingSystem::Instance(), &Physics::Instance()});
 
+    // Last in the list, it sees each frame whole.
+    if (!options.frameTimes.empty()) mainEngine->AddSystem(&frameTimes);
+
     // 10. The frame loop.
+    frameTimes.Start();
     mainEngine->Run();
+    frameTimes.Close();
     if (!options.screenshot.empty()) {
         if (graphics->WriteScreenshot(options.screenshot))
             std::printf("Screenshot written to %s\n", options.screenshot.c_str());

@@ -3,6 +3,7 @@
 
 #include "engine/SettingManager.h"
 #include "engine/SignalManager.h"
+#include "input/HeldKeys.h"
 #include "input/InputEvents.h"
 #include "platform/WindowMessages.h"
 
@@ -48,10 +49,25 @@ void EventPoller::OnKeyDown(uint32_t key) {
     }
     for (const auto& entry : kKeyTable) {
         if (entry.key == key) {
-            events.Raise(entry.event);
+            // Walk and arrow keys are raised by the held keys at the start of the next frame.
+            if (HeldKeys::Lasts(entry.event)) HeldKeys::Instance().Press(key, entry.event);
+            else events.Raise(entry.event);
             return;
         }
     }
+}
+
+void EventPoller::Handle(PlaceId place) {
+    m_place = place;
+    // The prompt takes keys as text: no walking on from a key held before it came up.
+    if (m_place == kPromptPlace) HeldKeys::Instance().ReleaseAll();
+}
+
+float EventPoller::Step(float from, float to) {
+    // Positions are 16-bit words and wrap round at 65536 (the accumulated positions of mouse
+    // look do): the step is the difference taken modulo 65536.
+    auto difference = static_cast<uint16_t>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from));
+    return static_cast<float>(static_cast<int16_t>(difference));
 }
 
 void EventPoller::OnMessage(Window*, uint32_t message, uint64_t wParam, int64_t lParam) {
@@ -70,6 +86,8 @@ void EventPoller::OnMessage(Window*, uint32_t message, uint64_t wParam, int64_t 
         break;
     case WM_KILLFOCUS:
         events.Raise(input_event::FOCUS_LOST);
+        // The key-ups will go to another window.
+        HeldKeys::Instance().ReleaseAll();
         break;
     case WM_LBUTTONDOWN:
         if (m_place == kPromptPlace) events.Raise(input_event::PLACE_TOGGLE);
@@ -85,8 +103,8 @@ void EventPoller::OnMessage(Window*, uint32_t message, uint64_t wParam, int64_t 
         if (SettingManager::GetSetting<OculusSetting>() != 0) {
             float x = static_cast<float>(LowWord(lParam));
             float y = static_cast<float>(HighWord(lParam));
-            float dx = x - m_lastX;
-            float dy = y - m_lastY;
+            float dx = Step(m_lastX, x);
+            float dy = Step(m_lastY, y);
             if (dx > 0) {
                 events.Raise(input_event::CAMERA_RIGHT);
                 events.Raise(input_event::MOUSE_RIGHT);
@@ -109,6 +127,9 @@ void EventPoller::OnMessage(Window*, uint32_t message, uint64_t wParam, int64_t 
     }
     case WM_KEYDOWN:
         OnKeyDown(static_cast<uint32_t>(wParam));
+        break;
+    case WM_KEYUP:
+        HeldKeys::Instance().Release(static_cast<uint32_t>(wParam));
         break;
     default:
         break;

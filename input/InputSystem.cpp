@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/SignalManager.h"
+#include "input/HeldKeys.h"
 #include "input/InputEvents.h"
 #include "input/InputStates.h"
 
@@ -58,6 +59,8 @@ void InputSystem::Poll() {
 }
 
 void InputSystem::Update(float, std::vector<Object*>&) {
+    // Held walk and arrow keys count in every frame they are down, before the scripts look.
+    HeldKeys::Instance().RaiseHeld(InputEvents::Instance());
     Poll();
     GamepadReading reading;
     bool ok = m_source->GetState(0, reading);

@@ -17,8 +17,9 @@ struct Gamepad {
     float leftTrigger = 0, rightTrigger = 0;            ///< in [0, 1]
 };
 
-/// Polls the first gamepad every frame and writes its buttons, sticks and triggers into the
-/// input states, and its right stick as arrow events.
+/// Each frame, first raises the events of the held walk and arrow keys (HeldKeys), then polls
+/// the first gamepad and writes its buttons, sticks and triggers into the input states, and its
+/// right stick as arrow events.
 class InputSystem final : public System, public SignalHandler<PlaceId> {
 public:
     static constexpr float kDeadZone = 0.2f; ///< per axis, of the full deflection

@@ -14,7 +14,8 @@
 namespace zumek {
 namespace {
 
-// The camera's input events.
+// The camera's input events: the arrow keys (45-48: the free camera's eye moves, the carried
+// camera's looks), 49-50, and the mouse's turn and look events.
 constexpr InputEvent kEyeUp = 45;
 constexpr InputEvent kEyeDown = 46;
 constexpr InputEvent kEyeLeft = 47;
@@ -46,23 +47,42 @@ void Camera::Update(bool headsetEnabled, const glm::vec3& /*headsetPosition*/, c
     InputEvents& events = InputEvents::Instance();
     const bool carried = SettingManager::GetSetting<CameraMovementSetting>() == 1;
     Transform* transform = GetOwner() ? GetOwner()->GetComponent<Transform>() : nullptr;
-    if (carried) {
+    // A camera carried by something other than the player (a menu's or a title's viewer) holds
+    // its view: the mouse points at menu items there and the arrow keys are the scripts' to
+    // take. Its mouse events are dropped so they do not turn the player in the next place.
+    const bool looks = GetOwner() && GetOwner()->GetTag() == "player";
+    if (carried && !looks) {
+        for (InputEvent mouse : {kTurnRight, kTurnLeft, kLookDown, kLookUp}) events.Take(mouse);
+        if (transform) {
+            m_viewYaw = transform->GetRotation().y;
+            m_eye = transform->GetPosition();
+            m_eye.y += transform->GetScale().y + kEyeAboveHead;
+        }
+    } else if (carried) {
         if (transform) m_viewYaw = transform->GetRotation().y;
-        if (events.Take(kTurnRight) && transform) {
+        // The arrow keys (and the gamepad's right stick, which raises the same events) look
+        // around as the mouse does: one step per direction and frame, whichever of them asked.
+        // Both events are taken, so neither is left pending for the next frame.
+        auto takeEither = [&events](InputEvent mouse, InputEvent arrow) {
+            bool tookMouse = events.Take(mouse);
+            bool tookArrow = events.Take(arrow);
+            return tookMouse || tookArrow;
+        };
+        if (takeEither(kTurnRight, kEyeRight) && transform) {
             glm::vec3 degrees = transform->GetRotationDegrees();
             degrees.y -= kCarriedTurnDegrees;
             transform->SetRotation(degrees);
         }
-        if (events.Take(kTurnLeft) && transform) {
+        if (takeEither(kTurnLeft, kEyeLeft) && transform) {
             glm::vec3 degrees = transform->GetRotationDegrees();
             degrees.y += kCarriedTurnDegrees;
             transform->SetRotation(degrees);
         }
-        if (events.Take(kLookDown)) {
+        if (takeEither(kLookDown, kEyeDown)) {
             m_viewPitch -= kCarriedPitchStep;
             ClampViewPitch();
         }
-        if (events.Take(kLookUp)) {
+        if (takeEither(kLookUp, kEyeUp)) {
             m_viewPitch += kCarriedPitchStep;
             ClampViewPitch();
         }

@@ -9,7 +9,9 @@ namespace zumek {
 
 /// Turns the orientation angles steered by input and scripts, the carrying object's transform
 /// and the headset orientation into the view matrix of the frame (stored in CameraSetting).
-/// With CameraMovementSetting 1 the camera rides on its object; otherwise it flies freely.
+/// With CameraMovementSetting 1 the camera rides on its object, and the mouse's turn and look
+/// events and the arrow keys' events steer it alike (2 degrees of yaw, 0.05 rad of pitch per
+/// frame and direction); otherwise it flies freely and the arrow keys move its eye.
 class Camera final : public Component {
 public:
     void Initialize() override {}

@@ -83,4 +83,12 @@ void GlContext::Swap() { SDL_GL_SwapWindow(m_window); }
 
 void GlContext::MakeCurrent() { SDL_GL_MakeCurrent(m_window, m_context); }
 
+int GlContext::SetVerticalSync(bool on) {
+    if (!SDL_GL_GetCurrentContext()) return 0;
+    if (on && SDL_GL_SetSwapInterval(-1) == 0) return -1;
+    if (on && SDL_GL_SetSwapInterval(1) == 0) return 1;
+    SDL_GL_SetSwapInterval(0);
+    return SDL_GL_GetSwapInterval();
+}
+
 } // namespace zumek

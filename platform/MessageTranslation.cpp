@@ -74,7 +74,8 @@ uint32_t VirtualKeyFromName(const std::string& name) {
     return 0;
 }
 
-void TranslateSdlEvent(const SDL_Event& event, std::vector<WindowMessage>& out) {
+void TranslateSdlEvent(const SDL_Event& event, std::vector<WindowMessage>& out, CapturedMouse* captured) {
+    const bool relative = captured && captured->active;
     switch (event.type) {
     case SDL_QUIT:
         out.push_back({WM_CLOSE, 0, 0});
@@ -91,8 +92,12 @@ void TranslateSdlEvent(const SDL_Event& event, std::vector<WindowMessage>& out) 
         case SDL_WINDOWEVENT_FOCUS_GAINED: out.push_back({WM_SETFOCUS, 0, 0}); break;
         case SDL_WINDOWEVENT_FOCUS_LOST: out.push_back({WM_KILLFOCUS, 0, 0}); break;
         case SDL_WINDOWEVENT_EXPOSED: out.push_back({WM_PAINT, 0, 0}); break;
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED: out.push_back({WM_SIZE, SIZE_RESTORED, 0}); break;
         default: break;
         }
+        break;
+    case SDL_DISPLAYEVENT:
+        out.push_back({WM_SIZE, SIZE_RESTORED, 0});
         break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
@@ -101,7 +106,13 @@ void TranslateSdlEvent(const SDL_Event& event, std::vector<WindowMessage>& out) 
         break;
     }
     case SDL_MOUSEMOTION:
-        out.push_back({WM_MOUSEMOVE, 0, PackPoint(event.motion.x, event.motion.y)});
+        if (relative) {
+            captured->x = (captured->x + event.motion.xrel) & 0xFFFF;
+            captured->y = (captured->y + event.motion.yrel) & 0xFFFF;
+            out.push_back({WM_MOUSEMOVE, 0, PackPoint(captured->x, captured->y)});
+        } else {
+            out.push_back({WM_MOUSEMOVE, 0, PackPoint(event.motion.x, event.motion.y)});
+        }
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -110,7 +121,9 @@ void TranslateSdlEvent(const SDL_Event& event, std::vector<WindowMessage>& out) 
         if (event.button.button == SDL_BUTTON_LEFT) message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
         else if (event.button.button == SDL_BUTTON_RIGHT) message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
         else if (event.button.button == SDL_BUTTON_MIDDLE) message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-        if (message != 0) out.push_back({message, 0, PackPoint(event.button.x, event.button.y)});
+        if (message == 0) break;
+        if (relative) out.push_back({message, 0, PackPoint(captured->clickX, captured->clickY)});
+        else out.push_back({message, 0, PackPoint(event.button.x, event.button.y)});
         break;
     }
     default:

@@ -15,7 +15,8 @@ TEST(CommandLine, ReadsEveryOption) {
     CommandLine o;
     std::string error;
     auto result = Parse({"--root", "r", "--documents", "d", "--level", "level3", "--frames", "120", "--frame-ms", "25",
-                         "--size", "640x480", "--log", "l.txt", "--screenshot", "s.png", "--replay", "in.txt"},
+                         "--size", "640x480", "--log", "l.txt", "--screenshot", "s.png", "--replay", "in.txt",
+                         "--frame-times", "t.txt"},
                         o, error);
     ASSERT_EQ(result, CommandLine::Result::Run) << error;
     EXPECT_EQ(o.root, "r");
@@ -28,6 +29,7 @@ TEST(CommandLine, ReadsEveryOption) {
     EXPECT_EQ(o.logFile, "l.txt");
     EXPECT_EQ(o.screenshot, "s.png");
     EXPECT_EQ(o.replay, "in.txt");
+    EXPECT_EQ(o.frameTimes, "t.txt");
 }
 
 TEST(CommandLine, NoArgumentsRunsWithDefaults) {
@@ -51,6 +53,7 @@ TEST(CommandLine, RejectsMalformedOptionsWithAReason) {
         {"--bogus"}, {"stray"}, {"--frames"}, {"--frames", "0"}, {"--frames", "-1"}, {"--frames", "1e3"},
         {"--frames", "99999999999"}, {"--frame-ms", "x"}, {"--size", "640"}, {"--size", "640x"},
         {"--size", "x480"}, {"--size", "0x480"}, {"--size", "640x480x2"}, {"--level", ""}, {"--log"},
+        {"--frame-times"}, {"--frame-times", ""},
     };
     for (const auto& args : bad) {
         CommandLine o;

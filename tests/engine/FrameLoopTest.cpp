@@ -10,6 +10,7 @@
 
 #include "engine/EngineLog.h"
 #include "engine/EventQueue.h"
+#include "engine/FramePacer.h"
 #include "engine/FrameTimer.h"
 #include "engine/SettingManager.h"
 #include "engine/SignalManager.h"
@@ -187,6 +188,93 @@ TEST_F(FrameLoop, StopOrderShutsFrameSystemsThenEnginesAndDeletesEnginesInOrder)
     std::vector<std::string> expected = {"init window",     "init sound",      "shutdown scripting", "shutdown physics",
                                          "shutdown window", "shutdown sound",  "delete window",      "delete sound"};
     EXPECT_EQ(g_calls, expected);
+}
+
+namespace {
+
+/// Frames whose work takes `workUs` on the injected clock; records when each frame's input ran.
+struct TimedWork : System {
+    explicit TimedWork(int64_t workUs) : System(98), m_workUs(workUs) {}
+    void Update(float, std::vector<Object*>&) override {
+        starts.push_back(Clock::NowUs());
+        Clock::AdvanceUs(afterFrames > 0 && starts.size() > afterFrames ? thenUs : m_workUs);
+    }
+    void Shutdown() override {}
+    /// The distinct gaps between successive frame starts.
+    std::set<int64_t> Gaps() const {
+        std::set<int64_t> gaps;
+        for (size_t i = 1; i < starts.size(); ++i) gaps.insert(starts[i] - starts[i - 1]);
+        return gaps;
+    }
+    int64_t m_workUs;
+    size_t afterFrames = 0; ///< frames of m_workUs before the work becomes thenUs (0: never)
+    int64_t thenUs = 0;
+    std::vector<int64_t> starts;
+};
+
+} // namespace
+
+TEST_F(FrameLoop, QuickFramesArePacedToSixtyPerSecond) {
+    TimedWork work(2000);
+    engine.SetFrameSystems({&work});
+    engine.SetFixedFrameMs(0);
+    engine.SetFrameLimit(61);
+    engine.Run();
+    ASSERT_EQ(work.starts.size(), 61u);
+    EXPECT_EQ(work.Gaps(), (std::set<int64_t>{FramePacer::kPeriodUs}));
+    // 60 frames a second, not 500.
+    EXPECT_NEAR(static_cast<double>(work.starts.back() - work.starts.front()), 1e6, 100.0);
+    // The clamp still gives 11 ms steps, but a frame at the pace is no low frame rate.
+    for (const auto& record : EngineLog::Instance().Records()) EXPECT_NE(record.text.rfind("Low fps!", 0), 0u);
+    EXPECT_EQ(FrameTimer::Instance().Delta(), FrameTimer::kSlowFrameMs);
+}
+
+TEST_F(FrameLoop, SlowFramesAreNotDelayedNorMadeUpFor) {
+    // Five 30 ms frames, then quick ones: the first quick frame starts right after the last
+    // slow one, and the next ones at the pace again, with no rush of frames to catch up.
+    TimedWork work(30000);
+    work.afterFrames = 5;
+    work.thenUs = 1000;
+    engine.SetFrameSystems({&work});
+    engine.SetFixedFrameMs(0);
+    engine.SetFrameLimit(9);
+    engine.Run();
+    std::vector<int64_t> gaps;
+    for (size_t i = 1; i < work.starts.size(); ++i) gaps.push_back(work.starts[i] - work.starts[i - 1]);
+    const int64_t pace = FramePacer::kPeriodUs;
+    EXPECT_EQ(gaps, (std::vector<int64_t>{30000, 30000, 30000, 30000, 30000, pace, pace, pace}));
+}
+
+TEST_F(FrameLoop, FixedFrameTimeRunsNeverWait) {
+    TimedWork work(2000);
+    engine.SetFrameSystems({&work});
+    engine.SetFixedFrameMs(10);
+    engine.SetFrameLimit(30);
+    engine.Run();
+    // 10 ms advanced by the loop plus 2 ms of work: nothing else.
+    EXPECT_EQ(work.Gaps(), (std::set<int64_t>{12000}));
+}
+
+TEST_F(FrameLoop, WhileAHeadsetPacesTheFramesTheLoopDoesNotWait) {
+    SettingManager::GetSetting<OculusSetting>() = OculusSetting(0);
+    TimedWork work(2000);
+    engine.SetFrameSystems({&work});
+    engine.SetFixedFrameMs(0);
+    engine.SetFrameLimit(5);
+    engine.Run();
+    EXPECT_EQ(work.Gaps(), (std::set<int64_t>{2000}));
+}
+
+TEST(FrameTimer, FramesAtTheSixtyPerSecondPaceCountAsElevenMillisecondsWithoutWarning) {
+    Clock::UseManual(0);
+    FrameTimer timer;
+    timer.Reset();
+    for (int frame = 0; frame < 120; ++frame) {
+        Clock::AdvanceUs(FramePacer::kPeriodUs);
+        timer.Tick();
+        EXPECT_EQ(timer.Delta(), FrameTimer::kSlowFrameMs);
+    }
+    for (const auto& record : EngineLog::Instance().Records()) EXPECT_NE(record.text.rfind("Low fps!", 0), 0u);
 }
 
 TEST(FrameTimer, ZeroLengthFrameHasInfiniteRateAndNoClamp) {

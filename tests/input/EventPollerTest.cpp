@@ -6,6 +6,7 @@
 #include "engine/SettingManager.h"
 #include "engine/SignalManager.h"
 #include "engine/WindowCallback.h"
+#include "input/HeldKeys.h"
 #include "input/InputEvents.h"
 #include "platform/WindowMessages.h"
 
@@ -15,8 +16,17 @@ namespace {
 
 class Poller : public ::testing::Test {
 protected:
-    void SetUp() override { InputEvents::Instance().Clear(); }
-    void Key(uint32_t key) { poller.OnMessage(nullptr, WM_KEYDOWN, key, 0); }
+    void SetUp() override {
+        InputEvents::Instance().Clear();
+        HeldKeys::Instance().ReleaseAll();
+    }
+    /// A key pressed and released, as the next frame's input sees it (the walk and arrow keys
+    /// are raised there, by the held keys).
+    void Key(uint32_t key) {
+        poller.OnMessage(nullptr, WM_KEYDOWN, key, 0);
+        poller.OnMessage(nullptr, WM_KEYUP, key, 0);
+        HeldKeys::Instance().RaiseHeld(InputEvents::Instance());
+    }
     void Mouse(uint32_t message, int x, int y) { poller.OnMessage(nullptr, message, 0, PackPoint(x, y)); }
     bool TakeOnly(InputEvent code) {
         bool taken = InputEvents::Instance().Take(code);
@@ -97,6 +107,19 @@ TEST_F(Poller, DiagonalMotionRaisesBothAxesAndRemembersThePosition) {
     Mouse(WM_MOUSEMOVE, 4, 5);
     for (InputEvent e : {51, 53, 59, 56}) EXPECT_TRUE(events.Take(e)) << e;
     Mouse(WM_MOUSEMOVE, 4, 5);
+    EXPECT_EQ(events.PendingCount(), 0u);
+}
+
+TEST_F(Poller, MotionAcrossTheWrapOfSixteenBitPositionsKeepsItsDirection) {
+    // Mouse-look positions are accumulated and wrap round at 65536.
+    auto& events = InputEvents::Instance();
+    Mouse(WM_MOUSEMOVE, 65530, 65533);
+    events.Clear();
+    Mouse(WM_MOUSEMOVE, 4, 65535); // 10 to the right, 2 down
+    for (InputEvent e : {52, 54, 58, 55}) EXPECT_TRUE(events.Take(e)) << e;
+    EXPECT_EQ(events.PendingCount(), 0u);
+    Mouse(WM_MOUSEMOVE, 65534, 1); // 6 to the left, 2 down
+    for (InputEvent e : {51, 53, 58, 55}) EXPECT_TRUE(events.Take(e)) << e;
     EXPECT_EQ(events.PendingCount(), 0u);
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/SettingManager.h"
 #include "input/InputEvents.h"
+#include "input/InputSystem.h"
 #include "objects/Object.h"
 #include "objects/Transform.h"
 
@@ -71,6 +72,57 @@ TEST_F(CameraTest, TurnEventsRotateTheCarryingObject) {
     EXPECT_NEAR(camera->GetViewYaw(), -2.0f * 0.017453292f, 1e-6f);
 }
 
+TEST_F(CameraTest, CarriedArrowKeysLookAroundAsTheMouseDoesAndAreTaken) {
+    auto& events = InputEvents::Instance();
+    Transform* transform = object.GetComponent<Transform>();
+    events.Raise(48); // right arrow: turn right
+    Update();
+    EXPECT_FLOAT_EQ(transform->GetRotationDegrees().y, -2.0f);
+    events.Raise(47); // left arrow
+    events.Raise(47);
+    Update();
+    EXPECT_FLOAT_EQ(transform->GetRotationDegrees().y, 0.0f);
+    events.Raise(45); // up arrow: look up
+    Update();
+    EXPECT_NEAR(camera->GetViewPitch(), 0.05f, 1e-6f);
+    events.Raise(46);
+    events.Raise(46);
+    Update();
+    Update(); // nothing left pending: no second step
+    EXPECT_NEAR(camera->GetViewPitch(), 0.0f, 1e-6f);
+    EXPECT_EQ(events.PendingCount(), 0u);
+}
+
+TEST_F(CameraTest, CarriedMouseAndArrowInOneFrameMakeOneStep) {
+    auto& events = InputEvents::Instance();
+    events.Raise(52);
+    events.Raise(48);
+    events.Raise(59);
+    events.Raise(45);
+    Update();
+    EXPECT_FLOAT_EQ(object.GetComponent<Transform>()->GetRotationDegrees().y, -2.0f);
+    EXPECT_NEAR(camera->GetViewPitch(), 0.05f, 1e-6f);
+    EXPECT_EQ(events.PendingCount(), 0u);
+}
+
+TEST_F(CameraTest, CarriedCameraFollowsTheGamepadsRightStick) {
+    struct Pad : GamepadSource {
+        bool GetState(int index, GamepadReading& reading) override {
+            reading.gamepad.thumbRX = 32767; // full right
+            reading.gamepad.thumbRY = 32767; // full up
+            return index == 0;
+        }
+    } pad;
+    InputSystem input(&pad);
+    std::vector<Object*> none;
+    for (int frame = 1; frame <= 5; ++frame) {
+        input.Update(0.011f, none);
+        Update();
+    }
+    EXPECT_FLOAT_EQ(object.GetComponent<Transform>()->GetRotationDegrees().y, -10.0f);
+    EXPECT_NEAR(camera->GetViewPitch(), 0.25f, 1e-5f);
+}
+
 TEST_F(CameraTest, WorldScaleMultipliesOnlyTheDiagonal) {
     Update();
     glm::mat4 plain = View();
@@ -96,6 +148,28 @@ TEST_F(CameraTest, FreeCameraSteersByInputAndMovesWhileKeysArePending) {
     EXPECT_TRUE(InputEvents::Instance().Test(45));
     Update();
     EXPECT_NEAR(camera->GetEye().y, 0.2f, 1e-6f);
+    // The arrow keys move the free eye; they do not turn it.
+    InputEvents::Instance().Raise(48);
+    Update();
+    EXPECT_FLOAT_EQ(camera->GetYaw(), 0.2f);
+    EXPECT_TRUE(InputEvents::Instance().Test(48));
 }
 
 } // namespace
+
+TEST(CameraViewerTest, ACameraNotCarriedByThePlayerHoldsItsViewAndLeavesTheArrows) {
+    InputEvents::Instance().Clear();
+    SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(1);
+    Object viewer{"player1", "viewer", "mainmenu", ""};
+    viewer.AddComponent(new Transform(glm::vec3(0, 0.3f, 0), glm::vec3(1), glm::vec3(0)));
+    auto* camera = new Camera();
+    viewer.AddComponent(camera);
+    for (InputEvent event : {51, 52, 58, 59, 45, 46, 47, 48}) InputEvents::Instance().Raise(event);
+    camera->Update(false, glm::vec3(0), glm::quat(1, 0, 0, 0));
+    EXPECT_FLOAT_EQ(viewer.GetComponent<Transform>()->GetRotationDegrees().y, 0.0f);
+    EXPECT_FLOAT_EQ(camera->GetViewPitch(), 0.0f);
+    EXPECT_NEAR(camera->GetEye().y, 1.5f, 1e-6f);
+    for (InputEvent mouse : {51, 52, 58, 59}) EXPECT_FALSE(InputEvents::Instance().Test(mouse)) << "mouse " << mouse << " dropped";
+    for (InputEvent arrow : {45, 46, 47, 48}) EXPECT_TRUE(InputEvents::Instance().Test(arrow)) << "arrow " << arrow << " left for the menu";
+    InputEvents::Instance().Clear();
+}

@@ -86,6 +86,44 @@ TEST(MessageTranslation, MousePositionIsPackedLowXHighY) {
     EXPECT_EQ(HighWord(Translate(b).at(0).lParam), 7u);
 }
 
+TEST(MessageTranslation, HeldMouseMovesByItsRelativeStepsAndClicksAtTheCentre) {
+    CapturedMouse captured;
+    captured.active = true;
+    captured.x = 100;
+    captured.y = 50;
+    captured.clickX = 640;
+    captured.clickY = 360;
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = 1279; // SDL's cursor stays at the edge
+    e.motion.y = 0;
+    e.motion.xrel = 25;
+    e.motion.yrel = -60;
+    std::vector<WindowMessage> out;
+    TranslateSdlEvent(e, out, &captured);
+    TranslateSdlEvent(e, out, &captured);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].lParam, PackPoint(125, 65526)); // y wrapped below 0
+    EXPECT_EQ(out[1].lParam, PackPoint(150, 65466));
+
+    SDL_Event b{};
+    b.type = SDL_MOUSEBUTTONUP;
+    b.button.button = SDL_BUTTON_LEFT;
+    b.button.x = 3;
+    b.button.y = 4;
+    out.clear();
+    TranslateSdlEvent(b, out, &captured);
+    EXPECT_EQ(out.at(0).lParam, PackPoint(640, 360));
+
+    // Let go: SDL's positions again.
+    captured.active = false;
+    out.clear();
+    TranslateSdlEvent(e, out, &captured);
+    TranslateSdlEvent(b, out, &captured);
+    EXPECT_EQ(out.at(0).lParam, PackPoint(1279, 0));
+    EXPECT_EQ(out.at(1).lParam, PackPoint(3, 4));
+}
+
 TEST(MessageTranslation, WindowEvents) {
     SDL_Event quit{};
     quit.type = SDL_QUIT;
@@ -99,6 +137,14 @@ TEST(MessageTranslation, WindowEvents) {
     EXPECT_EQ(Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED)).at(0).message, WM_SETFOCUS);
     EXPECT_EQ(Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)).at(0).message, WM_KILLFOCUS);
     EXPECT_TRUE(Translate(WindowEvent(SDL_WINDOWEVENT_MOVED, 1, 2)).empty());
+    // Another display: the picture is fitted again as after a resize.
+    EXPECT_EQ(Translate(WindowEvent(SDL_WINDOWEVENT_DISPLAY_CHANGED, 1)).at(0).message, WM_SIZE);
+    SDL_Event display{};
+    display.type = SDL_DISPLAYEVENT;
+    display.display.event = SDL_DISPLAYEVENT_CONNECTED;
+    auto fitted = Translate(display).at(0);
+    EXPECT_EQ(fitted.message, WM_SIZE);
+    EXPECT_EQ(fitted.wParam, SIZE_RESTORED);
 }
 
 TEST(MessageTranslation, ReplayKeyNames) {
