@@ -2,7 +2,6 @@
 #include "graphics/AnimatedSpriteRenderer.h"
 
 #include <GL/glew.h>
-#include <SDL.h>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/quaternion.hpp>
@@ -17,6 +16,7 @@
 #include "graphics/TextureProvider.h"
 #include "objects/Object.h"
 #include "objects/Transform.h"
+#include "platform/Clock.h"
 
 namespace zumek {
 namespace {
@@ -42,30 +42,17 @@ glm::mat4 OwnerMatrix(AnimatedSprite& sprite) {
     return transform ? transform->GetWorldMatrix() : glm::mat4(1.0f);
 }
 
-template <class V>
-void UploadAttribute(GLuint buffer, GLuint attribute, int components, const std::vector<V>& data) {
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(V)), data.empty() ? nullptr : data.data(),
-                 GL_STATIC_DRAW);
-    glEnableVertexAttribArray(attribute);
-    glVertexAttribPointer(attribute, components, GL_FLOAT, GL_FALSE, 0, nullptr);
-}
-
 void Upload(AnimatedSpriteGpu& gpu, const AnimatedMesh& mesh) {
     glGenVertexArrays(1, &gpu.vertexArray);
     glGenBuffers(8, gpu.buffers);
     glBindVertexArray(gpu.vertexArray);
-    UploadAttribute(gpu.buffers[0], 0, 3, mesh.vertices.positions);
-    UploadAttribute(gpu.buffers[1], 1, 2, mesh.vertices.uvs);
-    UploadAttribute(gpu.buffers[2], 2, 3, mesh.vertices.normals);
-    UploadAttribute(gpu.buffers[3], 3, 3, mesh.vertices.tangents);
-    UploadAttribute(gpu.buffers[4], 4, 3, mesh.vertices.bitangents);
+    UploadMeshAttributes(mesh.vertices, gpu.buffers);
     glBindBuffer(GL_ARRAY_BUFFER, gpu.buffers[5]);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.boneIds.size() * sizeof(glm::ivec4)), mesh.boneIds.data(),
                  GL_STATIC_DRAW);
     glEnableVertexAttribArray(5);
     glVertexAttribIPointer(5, 4, GL_INT, 0, nullptr); // integer ids, not converted to floats
-    UploadAttribute(gpu.buffers[6], 6, 4, mesh.boneWeights);
+    UploadVertexAttribute(gpu.buffers[6], 6, 4, reinterpret_cast<const float*>(mesh.boneWeights.data()), mesh.boneWeights.size() * 4);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, gpu.buffers[7]);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(mesh.indices.size() * sizeof(unsigned int)),
                  mesh.indices.data(), GL_STATIC_DRAW);
@@ -158,7 +145,7 @@ void AnimatedSpriteRenderer::Draw(AnimatedSprite& sprite) {
     glUniform1i(gpu.useNormal, 0);
     glUniform1i(gpu.debugDraw, 0);
     glUniform1i(gpu.pickId, sprite.GetPickId());
-    glUniform1f(gpu.time, static_cast<float>(SDL_GetTicks()) / 1000.0f);
+    glUniform1f(gpu.time, static_cast<float>(Clock::NowMs()) / 1000.0f); // the deterministic clock under --frame-ms
     const GLsizei boneCount = mesh->IsSkinned() ? static_cast<GLsizei>(bones.size()) : 0;
     if (boneCount > 0) glUniformMatrix4fv(gpu.bones, boneCount, GL_FALSE, glm::value_ptr(bones[0]));
     glUniform1i(gpu.numberBones, boneCount);

@@ -1,5 +1,6 @@
 // graphics/MeshData.h
 #pragma once
+#include <cstddef>
 #include <vector>
 
 #include <glm/vec2.hpp>
@@ -16,6 +17,13 @@ struct MeshData {
     std::vector<glm::vec3> tangents;
     std::vector<glm::vec3> bitangents;
 };
+
+/// Uploads `floats` floats as static data into `buffer`, read as attribute `attribute` of
+/// `components` floats by the bound vertex array. Needs a current GL context.
+void UploadVertexAttribute(unsigned int buffer, unsigned int attribute, int components, const float* data, size_t floats);
+/// Uploads the five arrays of `mesh` into `buffers` as attributes 0 (3 floats), 1 (2), 2 (3),
+/// 3 (3), 4 (3) of the bound vertex array.
+void UploadMeshAttributes(const MeshData& mesh, const unsigned int buffers[5]);
 
 /// The vertex array and five buffers of an uploaded MeshData. Owned by whoever uploaded it.
 struct MeshBuffers {
