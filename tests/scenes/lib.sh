@@ -12,13 +12,13 @@ FAILURES=0
 # is asked to leave the extension out (on a GPU the override changes nothing the tests read).
 export MESA_EXTENSION_OVERRIDE="-GL_EXT_texture_filter_anisotropic -GL_ARB_texture_filter_anisotropic"
 
-# Runs the game with a display: the current one, or a private Xvfb when there is none.
+# Runs the game on a private Xvfb of its own, even when a display is set: games of tests that
+# run side by side on one display take the focus from each other, and a lost focus lets go of
+# the keys a replay holds.
 run_game() {
-    if [ -n "${DISPLAY:-}" ]; then
-        "$GAME" "$@"
-    else
-        xvfb-run -a -s "-screen 0 1280x720x24" "$GAME" "$@"
-    fi
+    # Each run starts looking for a free display number at its own, so two starting together
+    # do not pick the same one.
+    xvfb-run -a -n $((100 + $$ % 800 + RANDOM % 50)) -s "-screen 0 1280x720x24" "$GAME" "$@"
 }
 
 fail() {
