@@ -17,6 +17,8 @@ int RunSkinningBench(int argc, char** argv);
 int RunPhysicsBench(int argc, char** argv);
 /// "levels": each shipped level played from its replay by the game, frame against the G-buffer floor.
 int RunLevelsBench(int argc, char** argv);
+/// "headset": the splash through the headset simulator, two eyes against one view of the eye's size.
+int RunHeadsetBench(int argc, char** argv);
 /// "lua": library calls from a Lua loop against a registered C function that does nothing.
 int RunLuaBench(int argc, char** argv);
 

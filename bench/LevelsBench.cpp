@@ -11,34 +11,25 @@
 // weighs on both.
 #include <GL/glew.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bench/BenchCommands.h"
+#include "bench/GameChild.h"
 #include "bench/GBufferFloor.h"
 #include "engine/SettingManager.h"
 #include "graphics/GraphicsEngine.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
-
-extern char** environ;
 
 namespace zumek::bench {
 namespace {
@@ -59,17 +50,6 @@ struct LevelRun {
     std::string error;               ///< why the run gave no figures (empty when it did)
 };
 
-double NowMs() {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-template <class T>
-T Median(std::vector<T> values) {
-    if (values.empty()) return T{};
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 /// The shipped levels, resources/levels/level<number>.xml, in the order of their numbers.
 std::vector<std::string> ShippedLevels(const fs::path& root) {
     std::vector<std::pair<long, std::string>> found;
@@ -85,45 +65,6 @@ std::vector<std::string> ShippedLevels(const fs::path& root) {
     std::vector<std::string> names;
     for (const auto& [number, name] : found) names.push_back(name);
     return names;
-}
-
-/// Runs `args` (args[0] is the program) with standard output and error into `output`; the exit
-/// status, or -1 when it could not start, was stopped by a signal or ran out of time.
-int RunChild(const std::vector<std::string>& args, const fs::path& output, std::string& error) {
-    std::vector<char*> argv;
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    pid_t pid = 0;
-    int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) {
-        error = "cannot start " + args[0] + ": " + std::strerror(failed);
-        return -1;
-    }
-    const double deadline = NowMs() + kGameTimeoutS * 1000.0;
-    int status = 0;
-    for (;;) {
-        pid_t done = waitpid(pid, &status, WNOHANG);
-        if (done == pid) break;
-        if (done < 0 && errno != EINTR) {
-            error = std::string("waiting for the game: ") + std::strerror(errno);
-            return -1;
-        }
-        if (NowMs() > deadline) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            error = "the game took more than " + std::to_string(kGameTimeoutS) + " s";
-            return -1;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    if (WIFEXITED(status)) return WEXITSTATUS(status);
-    error = "the game was stopped by signal " + std::to_string(WTERMSIG(status));
-    return -1;
 }
 
 /// Reads the --frame-times file and the log of a run into `run`.
@@ -169,7 +110,7 @@ LevelRun PlayLevel(const std::string& game, const fs::path& root, const fs::path
         args.push_back("--replay");
         args.push_back(replay.string());
     }
-    int status = RunChild(args, output, run.error);
+    int status = RunChild(args, output, kGameTimeoutS, run.error);
     if (status > 0) run.error = "the game exited with status " + std::to_string(status) + " (see " + output.string() + ")";
     if (!run.error.empty()) return run;
     ReadRun(times, log, level, run);
@@ -194,9 +135,7 @@ double MeasureFloor(GBufferFloor& floor, const glm::mat4& viewProjection, int sp
 
 int RunLevelsBench(int argc, char** argv) {
     int width = 1280, height = 720, frames = 300;
-    // The game built beside this executable.
-    std::error_code exeError;
-    std::string game = (fs::read_symlink("/proc/self/exe", exeError).parent_path() / "tovalik").string();
+    std::string game = GameBesideBenchmark();
     for (int i = 0; i < argc; i += 2) {
         std::string key = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;

@@ -18,6 +18,7 @@ constexpr Entry kCommands[] = {
     {"render", zumek::bench::RunRenderBench, "render [--sprites N] [--lights L] [--size WxH] [--frames F] [--screenshot PNG]: frame against the G-buffer floor"},
     {"physics", zumek::bench::RunPhysicsBench, "physics [--scene resting|falling]... [--bodies N]... [--runs R]: step against Bullet's"},
     {"skinning", zumek::bench::RunSkinningBench, "skinning [--models N] [--size WxH] [--frames F] [--screenshot PNG]: animated robots against the same meshes still"},
+    {"headset", zumek::bench::RunHeadsetBench, "headset [--size WxH] [--frames N] [--game PATH]: the splash through the headset simulator, two eyes against one view"},
     {"levels", zumek::bench::RunLevelsBench, "levels [--size WxH] [--frames N] [--game PATH]: each shipped level's replay, frame against the G-buffer floor"},
     {"lua", zumek::bench::RunLuaBench, "lua [--calls N] [--runs R]: Transform.GetPosition and Vec.Add against an empty C function"},
 };

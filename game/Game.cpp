@@ -16,6 +16,7 @@
 #include "game/FrameTimeRecorder.h"
 #include "graphics/GraphicsComponents.h"
 #include "graphics/GraphicsEngine.h"
+#include "graphics/Oculus.h"
 #include "graphics/SpeechWindow.h"
 #include "input/EventPoller.h"
 #include "input/InputEvents.h"
@@ -105,11 +106,14 @@ int RunGame(const CommandLine& options) {
     mainEngine->AddEngine(window);
     mainEngine->AddSystem(window);
 
-    // 4. The headset is not built in: the renderer draws to the window. A headset in use sets
-    // OculusSetting to 0, and its runtime then paces the frames (FramePacer::HeadsetPacesFrames):
-    // vertical sync and the loop's 60-per-second limit step aside.
+    // 4. The headset, when its runtime and a headset are there; otherwise the renderer draws to
+    // the window. A headset in use sets OculusSetting to 0, and its runtime then paces the
+    // frames (FramePacer::HeadsetPacesFrames): vertical sync and the loop's 60-per-second limit
+    // step aside.
+    auto* headset = new Oculus();
+    mainEngine->AddEngine(headset);
     // 5. The renderer, as an engine and as a system; it also turns a quit request into the stop.
-    auto* graphics = new GraphicsEngine(window->GetWindow(), nullptr);
+    auto* graphics = new GraphicsEngine(window->GetWindow(), headset);
     mainEngine->AddEngine(graphics);
     mainEngine->AddSystem(graphics);
 

@@ -17,6 +17,7 @@
 #include "graphics/LightTiles.h"
 #include "graphics/LightVolume.h"
 #include "graphics/LogRenderer.h"
+#include "graphics/Oculus.h"
 #include "graphics/ScreenQuad.h"
 #include "input/InputEvents.h"
 #include "platform/Clock.h"
@@ -88,7 +89,8 @@ void GraphicsEngine::Initialize() {
     m_gBuffer = std::make_unique<GBuffer>();
     m_gBuffer->Build();
     m_logRenderer = std::make_unique<LogRenderer>();
-    // The headset's render targets would be set up here (the headset is not built in).
+    if (m_headset && m_headset->IsEnabled()) m_headset->SetUpRenderTargets();
+    m_headsetWasInUse = m_headset && m_headset->IsEnabled();
     m_imGuiSetup = std::make_unique<ImGuiSetup>(m_window);
 }
 
@@ -141,12 +143,14 @@ void GraphicsEngine::Update(float dt, std::vector<Object*>& objects) {
     m_context->Swap();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (m_particles.capacity() < 40) m_particles.reserve(40);
-    GeometryPass(dt, objects);
-    const ResolutionSetting& resolution = SettingManager::GetSetting<ResolutionSetting>();
-    LightingPass(resolution.width, resolution.height);
-    if (SettingManager::GetSetting<DebugSetting>() == 0) {
-        EngineLog::Instance().RemoveOlderThan(Clock::NowMs() - 60000);
-        m_logRenderer->Render(EngineLog::Instance().Records());
+    m_screenQuad->Step();
+    if (HeadsetInUse()) {
+        RenderHeadsetFrame(dt, objects);
+    } else {
+        GeometryPass(dt, objects, -1);
+        const ResolutionSetting& resolution = SettingManager::GetSetting<ResolutionSetting>();
+        LightingPass(resolution.width, resolution.height);
+        DrawLog();
     }
     m_lights.clear();
     m_volumeLights.clear();
@@ -157,7 +161,45 @@ void GraphicsEngine::Update(float dt, std::vector<Object*>& objects) {
         SettingManager::SetAndEmit<EngineStateSetting>(ENGINE_STOP);
 }
 
-void GraphicsEngine::GeometryPass(float dt, std::vector<Object*>& objects) {
+void GraphicsEngine::DrawLog() {
+    if (SettingManager::GetSetting<DebugSetting>() != 0) return;
+    EngineLog::Instance().RemoveOlderThan(Clock::NowMs() - 60000);
+    m_logRenderer->Render(EngineLog::Instance().Records());
+}
+
+bool GraphicsEngine::HeadsetInUse() {
+    if (!m_headset) return false;
+    m_headset->StatusCheck();
+    const bool inUse = m_headset->IsEnabled();
+    if (m_headsetWasInUse && !inUse) UpdateResolutionAndProjection();
+    m_headsetWasInUse = inUse;
+    return inUse;
+}
+
+void GraphicsEngine::RenderHeadsetFrame(float dt, std::vector<Object*>& objects) {
+    CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
+    const glm::mat4 windowProjection = camera.projection;
+    m_headset->BeginFrame();
+    for (int eye = 0; eye < 2; ++eye) {
+        m_headset->PrepareEye(eye);
+        camera.projection = m_headset->EyeProjection();
+        GeometryPass(dt, objects, eye);
+        m_headset->BindEye(eye);
+        // The light volumes and tiles cover the eye's texture, not the window.
+        const glm::vec2 size = m_headset->EyeTextureSize();
+        LightingPass(static_cast<int>(size.x), static_cast<int>(size.y));
+        DrawLog();
+        m_headset->FinishEye(eye);
+    }
+    camera.projection = windowProjection;
+    const ResolutionSetting& resolution = SettingManager::GetSetting<ResolutionSetting>();
+    m_headset->SubmitFrame(resolution.width, resolution.height);
+    glViewport(0, 0, resolution.width, resolution.height);
+}
+
+void GraphicsEngine::GeometryPass(float dt, std::vector<Object*>& objects, int eye) {
+    const bool firstView = eye <= 0;
+    const bool lastView = eye != 0;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_gBuffer->framebuffer);
     // Every attachment starts at zero, whatever the window's clear colour: an id of 0 means
     // "nothing here" and a position w of 0 marks the background for the lighting pass.
@@ -168,21 +210,24 @@ void GraphicsEngine::GeometryPass(float dt, std::vector<Object*>& objects) {
     // The lighting pass of a fading frame leaves these as they were; the sprites need them so.
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    if (InputEvents::Instance().Take(63)) {
+    if (firstView && InputEvents::Instance().Take(63)) {
         auto& value = SettingManager::GetSetting<DebugDrawSetting>();
         value = DebugDrawSetting(value == 0 ? 1 : 0);
         if (SignalManager::Instance().HasChannel<DebugDrawSetting>()) SignalManager::Emit<DebugDrawSetting>(value);
     }
-    DrawObjects(objects);
+    UpdatePlayerCamera(eye);
+    DrawObjects(objects, firstView);
     m_laser->Draw();
     glEnable(GL_BLEND);
     glBlendEquation(GL_FUNC_ADD);
     glBlendFunc(GL_ONE, GL_ONE);
     glDepthMask(GL_FALSE); // particles blend over each other and must not hide one another
-    DrawParticles(dt);
+    // Advanced after the last view's draw, so that both eyes see them in the same place.
+    DrawParticles(dt, lastView);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
-    m_imGuiSetup->Update(dt, objects);
+    if (firstView) m_imGuiSetup->Update(dt, objects);
+    else m_imGuiSetup->DrawAgain();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     const ResolutionSetting& resolution = SettingManager::GetSetting<ResolutionSetting>();
     glViewport(0, 0, resolution.width, resolution.height);

@@ -35,6 +35,9 @@ struct GBuffer;
 /// light); draw the on-screen log
 /// while DebugSetting is 0; pick the object under a left click (ObjectSelectSignal); update the
 /// picking listeners; turn engine state 3 into 2.
+/// With a headset in use both passes run once per eye, seen from that eye and lit into the
+/// eye's texture, and the headset's submit draws the mirror into the window; what happens once
+/// a frame (input, the particles' step, the fade, the caption's clock) still happens once.
 class GraphicsEngine final : public SignalHandler<GraphicsSignal>,
                              public SignalHandler<GraphicsMode>,
                              public SignalHandler<LaserSignal>,
@@ -87,9 +90,17 @@ public:
     const GBuffer& GetGBuffer() const { return *m_gBuffer; }
 
 private:
-    void GeometryPass(float dt, std::vector<Object*>& objects);
-    void DrawObjects(std::vector<Object*>& objects);
-    void DrawParticles(float dt);
+    /// `eye`: -1 for the window's one view, else the headset eye (0 first, 1 last).
+    void GeometryPass(float dt, std::vector<Object*>& objects, int eye);
+    void UpdatePlayerCamera(int eye);
+    /// Draws the sprites; `collect` also gathers the frame's lights and particles.
+    void DrawObjects(std::vector<Object*>& objects, bool collect);
+    void DrawParticles(float dt, bool advance);
+    void DrawLog();
+    /// The headset's status check; true while it is in use. When it stops being used the
+    /// window's resolution and projection come back.
+    bool HeadsetInUse();
+    void RenderHeadsetFrame(float dt, std::vector<Object*>& objects);
     /// Sorts the frame's lights into those the lit screen quad can add and the others.
     void BinLights(int width, int height);
     void DrawLights(const std::vector<Light*>& lights, int width, int height);
@@ -100,6 +111,7 @@ private:
 
     Window* m_window;
     Oculus* m_headset;
+    bool m_headsetWasInUse = false;
     std::unique_ptr<GlContext> m_context;
     std::vector<Light*> m_lights;
     std::vector<Light*> m_volumeLights; ///< this frame's lights the screen quad cannot take

@@ -11,6 +11,7 @@
 #include "graphics/AnimatedSprite.h"
 #include "graphics/Hud.h"
 #include "graphics/Light.h"
+#include "graphics/Oculus.h"
 #include "graphics/LightTiles.h"
 #include "graphics/LightVolume.h"
 #include "graphics/ParticleRenderer.h"
@@ -25,16 +26,26 @@
 
 namespace zumek {
 
-void GraphicsEngine::DrawObjects(std::vector<Object*>& objects) {
-    if (Object* player = ObjectManager::Instance().GetObject("player1")) {
-        // Without a headset the pose is the identity; the camera then follows its own controls.
-        if (Camera* camera = player->GetComponent<Camera>()) camera->Update(false, glm::vec3(0.0f), glm::quat(1, 0, 0, 0));
-    }
+void GraphicsEngine::UpdatePlayerCamera(int eye) {
+    Object* player = ObjectManager::Instance().GetObject("player1");
+    Camera* camera = player ? player->GetComponent<Camera>() : nullptr;
+    if (!camera) return;
+    // Without a headset the pose is the identity; the camera then follows its own controls. With
+    // one, the first eye's update takes the frame's input and the second eye's only moves the
+    // view to that eye.
+    if (eye < 0) camera->Update(false, glm::vec3(0.0f), glm::quat(1, 0, 0, 0));
+    else if (eye == 0) camera->Update(true, m_headset->EyePosition(), m_headset->EyeOrientation());
+    else camera->LookFromEye(m_headset->EyePosition(), m_headset->EyeOrientation());
+}
+
+void GraphicsEngine::DrawObjects(std::vector<Object*>& objects, bool collect) {
     const bool drawHud = SettingManager::GetSetting<HudDrawSetting>() == 0;
     for (Object* object : objects) {
         if (!object) continue;
-        if (Light* light = object->GetComponent<Light>()) m_lights.push_back(light);
-        if (Particles* particles = object->GetComponent<Particles>()) m_particles.push_back(particles);
+        if (collect) {
+            if (Light* light = object->GetComponent<Light>()) m_lights.push_back(light);
+            if (Particles* particles = object->GetComponent<Particles>()) m_particles.push_back(particles);
+        }
         if (Sprite* sprite = object->GetComponent<Sprite>()) {
             sprite->SetPickId(object->GetNumber());
             SpriteRenderer::Draw(*sprite);
@@ -49,8 +60,8 @@ void GraphicsEngine::DrawObjects(std::vector<Object*>& objects) {
     }
 }
 
-void GraphicsEngine::DrawParticles(float dt) {
-    for (Particles* particles : m_particles) ParticleRenderer::Draw(*particles, dt);
+void GraphicsEngine::DrawParticles(float dt, bool advance) {
+    for (Particles* particles : m_particles) ParticleRenderer::Draw(*particles, dt, advance);
 }
 
 namespace {

@@ -79,6 +79,7 @@ void ImGuiSetup::CreateDeviceObjects() {
 }
 
 void ImGuiSetup::Update(float dt, std::vector<Object*>&) {
+    m_drewLastUpdate = false;
     if (!m_hasContext || SettingManager::GetSetting<EditorGUISetting>() != 1 || !m_window) return;
     SpeechWindow& speech = SpeechWindow::Instance();
     if (!speech.IsActive()) return; // nothing to show: skip the frame and its GL state changes
@@ -98,6 +99,13 @@ void ImGuiSetup::Update(float dt, std::vector<Object*>&) {
     ImGui::NewFrame();
     speech.Draw(width, height, dt);
     ImGui::Render();
+    RenderDrawData();
+    m_drewLastUpdate = true;
+}
+
+void ImGuiSetup::DrawAgain() {
+    if (!m_hasContext || !m_drewLastUpdate) return;
+    glViewport(0, 0, GBuffer::kSize, GBuffer::kSize);
     RenderDrawData();
 }
 

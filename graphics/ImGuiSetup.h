@@ -19,6 +19,8 @@ public:
 
     /// One overlay frame: the speech caption, rendered into the bound framebuffer.
     void Update(float dt, std::vector<Object*>& objects) override;
+    /// Draws the overlay of the last Update once more (the headset's second eye).
+    void DrawAgain();
     /// Deletes the GL objects and the ImGui context (safe to call twice).
     void Shutdown() override;
 
@@ -28,6 +30,7 @@ private:
 
     Window* m_window;
     bool m_hasContext = false;
+    bool m_drewLastUpdate = false; ///< the last Update drew the overlay (DrawAgain may repeat it)
     unsigned int m_program = 0;
     unsigned int m_fontTexture = 0;
     unsigned int m_vertexArray = 0;

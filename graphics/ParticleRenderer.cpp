@@ -99,7 +99,7 @@ void ParticleRenderer::Initialize(Particles& particles) {
     glBindVertexArray(0);
 }
 
-void ParticleRenderer::Draw(Particles& particles, float dt) {
+void ParticleRenderer::Draw(Particles& particles, float dt, bool advance) {
     if (!particles.IsActive()) return;
     ParticlesGpu& gpu = particles.Gpu();
     if (!gpu.built) Build(particles);
@@ -120,6 +120,11 @@ void ParticleRenderer::Draw(Particles& particles, float dt) {
     glBindTexture(GL_TEXTURE_2D, gpu.texture);
     glUniform1i(gpu.drawTexture, 0);
     glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(particles.GetCount()));
+    if (!advance) {
+        glBindVertexArray(0);
+        glUseProgram(0);
+        return;
+    }
 
     if (gpu.updateProgram) {
         // The emitter's points and base position belong to the update program, which declares them.

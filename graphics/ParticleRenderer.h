@@ -20,7 +20,10 @@ public:
     static void Initialize(Particles& particles);
     /// Draws the particles (additive blending is the caller's) and advances them by `dt`
     /// seconds. An inactive system is neither drawn nor advanced.
-    static void Draw(Particles& particles, float dt);
+    static void Draw(Particles& particles, float dt) { Draw(particles, dt, true); }
+    /// Draws them, and advances them only when `advance` (the other views of a frame with more
+    /// than one - the headset's first eye - draw the particles where they are).
+    static void Draw(Particles& particles, float dt, bool advance);
 
     /// Work groups of a dispatch over `count` particles: the compute programs run two
     /// particles per group, and an odd count needs one more group for its last particle.

@@ -88,9 +88,12 @@ void ScreenQuad::StepFade() {
     }
 }
 
-bool ScreenQuad::Draw(const GBuffer& gBuffer, LightTiles* lights) {
+void ScreenQuad::Step() {
     StepRenderMode();
     StepFade();
+}
+
+bool ScreenQuad::Draw(const GBuffer& gBuffer, LightTiles* lights) {
     if (lights && m_litProgram && m_renderMode == 0 && !m_fading) {
         glUseProgram(m_litProgram);
         gBuffer.BindTextures();

@@ -44,7 +44,10 @@ public:
     void SetModelName(const std::string& name);
     /// Creates the quad and looks up the uniforms. Needs a current GL context.
     void Build();
-    /// Applies the render-mode keys and the fade step, then draws the quad over `gBuffer`. With
+    /// Applies the render-mode keys and the fade step: once per frame, however many views the
+    /// frame draws.
+    void Step();
+    /// Draws the quad over `gBuffer`. With
     /// `lights`, in render mode 0 and no fade running, the lit program draws the image with
     /// those lights added, and the result is true; otherwise the result is false and the
     /// lights are left to the caller.

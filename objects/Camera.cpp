@@ -43,7 +43,7 @@ void Camera::AddOrientation(float yawDelta, float pitchDelta) {
     m_pitch = std::clamp(m_pitch + pitchDelta, -m_pitchLimit, m_pitchLimit);
 }
 
-void Camera::Update(bool headsetEnabled, const glm::vec3& /*headsetPosition*/, const glm::quat& headsetOrientation) {
+void Camera::Update(bool headsetEnabled, const glm::vec3& headsetPosition, const glm::quat& headsetOrientation) {
     InputEvents& events = InputEvents::Instance();
     const bool carried = SettingManager::GetSetting<CameraMovementSetting>() == 1;
     Transform* transform = GetOwner() ? GetOwner()->GetComponent<Transform>() : nullptr;
@@ -106,13 +106,6 @@ void Camera::Update(bool headsetEnabled, const glm::vec3& /*headsetPosition*/, c
     glm::vec3 right(std::sin(m_viewYaw - 1.57f), 0.0f, std::cos(m_viewYaw - 1.57f));
     glm::vec3 up = glm::cross(right, direction);
 
-    glm::mat4 headset(1.0f);
-    if (headsetEnabled) {
-        glm::quat turned = headsetOrientation;
-        turned.w = -turned.w;
-        headset = glm::mat4_cast(turned);
-    }
-
     if (!carried) {
         if (events.Test(kEyeUp)) m_eye.y += kFreeMoveStep;
         if (events.Test(kEyeDown)) m_eye.y -= kFreeMoveStep;
@@ -122,7 +115,24 @@ void Camera::Update(bool headsetEnabled, const glm::vec3& /*headsetPosition*/, c
         if (events.Test(kEyeBackward)) m_eye -= direction * kFreeMoveStep;
     }
 
-    glm::mat4 view = headset * glm::lookAt(m_eye, m_eye + direction, up);
+    m_bodyView = glm::lookAt(m_eye, m_eye + direction, up);
+    StoreView(headsetEnabled, headsetPosition, headsetOrientation);
+}
+
+void Camera::LookFromEye(const glm::vec3& headsetPosition, const glm::quat& headsetOrientation) {
+    StoreView(true, headsetPosition, headsetOrientation);
+}
+
+void Camera::StoreView(bool headsetEnabled, const glm::vec3& headsetPosition, const glm::quat& headsetOrientation) {
+    // The headset's rotation is the orientation with w negated (its inverse), after the eye's
+    // place in tracking space: view = eye-from-head x body view.
+    glm::mat4 headset(1.0f);
+    if (headsetEnabled) {
+        glm::quat turned = headsetOrientation;
+        turned.w = -turned.w;
+        headset = glm::translate(glm::mat4_cast(turned), -headsetPosition);
+    }
+    glm::mat4 view = headset * m_bodyView;
     m_orientation = glm::quat_cast(glm::mat3(view)) * glm::vec3(0.0f, 0.0f, -1.0f);
 
     CameraSetting* record = SettingManager::GetSetting<CameraSetting*>();

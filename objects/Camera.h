@@ -19,8 +19,13 @@ public:
 
     /// Once per frame, for the player's camera. Takes the camera's input events, recomputes the
     /// view and stores it, with its diagonal scaled by the world scale, in CameraSetting.
-    /// `headsetPosition` is not used: the eye follows the object.
+    /// With a headset the view is seen from the headset's eye: `headsetPosition` and
+    /// `headsetOrientation` are that eye's pose in the headset's tracking space, carried by the
+    /// camera's eye.
     void Update(bool headsetEnabled, const glm::vec3& headsetPosition, const glm::quat& headsetOrientation);
+    /// The view of the last Update seen from another headset eye (the second eye of a frame);
+    /// takes no input.
+    void LookFromEye(const glm::vec3& headsetPosition, const glm::quat& headsetOrientation);
 
     /// Free-mode steering (scripts): yaw += `yawDelta`, pitch += `pitchDelta` clamped to the limit.
     void AddOrientation(float yawDelta, float pitchDelta);
@@ -41,6 +46,9 @@ public:
 
 private:
     void ClampViewPitch();
+    void StoreView(bool headsetEnabled, const glm::vec3& headsetPosition, const glm::quat& headsetOrientation);
+
+    glm::mat4 m_bodyView{1.0f}; ///< the view without the headset's pose
 
     glm::vec3 m_eye{0.0f};        ///< world space
     float m_yaw = 0.0f;           ///< free-mode horizontal input

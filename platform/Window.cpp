@@ -48,16 +48,22 @@ Window::Window(const std::string& title, int width, int height) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     const bool fullScreen = width <= 0 || height <= 0;
     const int display = CurrentDisplay();
+    // The size the window takes when Alt+Return makes a full-screen window a normal one.
+    int windowedWidth = width, windowedHeight = height;
     if (fullScreen) {
-        // The size the window takes when Alt+Return makes it a normal window.
         SDL_DisplayMode mode;
         if (SDL_GetDesktopDisplayMode(display, &mode) == 0) {
-            width = mode.w * 3 / 4;
-            height = mode.h * 3 / 4;
+            // A full-screen window is made the display's size from the start: without a window
+            // manager (a bare X server) nobody would resize it, and the game would draw into a
+            // window smaller than the size it was told.
+            width = mode.w;
+            height = mode.h;
         } else {
             width = 1024;
             height = 768;
         }
+        windowedWidth = width * 3 / 4;
+        windowedHeight = height * 3 / 4;
     }
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN;
     if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -68,6 +74,8 @@ Window::Window(const std::string& title, int width, int height) {
         SdlVideo::Release();
         throw std::runtime_error("Could not open a window: " + error);
     }
+    // For a full-screen window this only records the normal window's size.
+    if (fullScreen) SDL_SetWindowSize(m_window, windowedWidth, windowedHeight);
 }
 
 Window::~Window() {

@@ -15,11 +15,11 @@
 
 namespace zumek {
 
-GraphicsScene::GraphicsScene(int width, int height) : m_width(width), m_height(height) {
+GraphicsScene::GraphicsScene(int width, int height, Oculus* headset) : m_width(width), m_height(height) {
     Paths::SetResourceRoot(ZUMEK_SOURCE_ROOT);
     Paths::SetDocumentsFolder((std::filesystem::temp_directory_path() / "zumek-graphics-no-documents").string());
     m_window = std::make_unique<Window>("graphics test", width, height);
-    m_engine = std::make_unique<GraphicsEngine>(m_window.get(), nullptr);
+    m_engine = std::make_unique<GraphicsEngine>(m_window.get(), headset);
     m_engine->Initialize();
     // The camera stands at (0, 0, 5) and looks down -z at the origin.
     SettingManager::GetSetting<CameraSetting*>()->view =

@@ -13,13 +13,15 @@
 namespace zumek {
 
 class Object;
+class Oculus;
 class Sprite;
 
 /// A small window with the real renderer over objects the test builds by hand, looked at by
 /// a camera at `eye` looking down -z. Frames are read back as RGB pixels (row 0 at the top).
 class GraphicsScene {
 public:
-    GraphicsScene(int width = 160, int height = 120);
+    /// `headset`: an initialised headset engine the renderer draws for (not owned), or null.
+    GraphicsScene(int width = 160, int height = 120, Oculus* headset = nullptr);
     ~GraphicsScene();
 
     /// An object with a Transform (position, scale) and a Sprite of `model` in `color`.

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The game with the headset simulator (built beside the game, in headset-simulator/): the window
+# shows the mirror of both eyes; a refused submit ends the game through its quit event with
+# status 0; without LIBOVR_DLL_DIR the game has no headset and says nothing about one.
+source "$(dirname "$0")/lib.sh" "$@"
+SIMULATOR="$(dirname "$GAME")/headset-simulator"
+[ -f "$SIMULATOR/libOVRRT64_0_7.so" ] || { echo "no simulator in $SIMULATOR" >&2; exit 1; }
+
+LIBOVR_DLL_DIR="$SIMULATOR" HEADSET_SIM_RESOLUTION=640x360 \
+    run_game --root "$SRC" --frames 60 --size 320x180 --screenshot "$SCRATCH/mirror.png" --log "$SCRATCH/mirror.log" \
+    >"$SCRATCH/out.txt" 2>"$SCRATCH/err.txt"
+expect_eq "exit status with the simulated headset" 0 $?
+expect_grep "$SCRATCH/mirror.log" "headset: .*libOVRRT64_0_7.so: Simulated headset, 640x360" "the headset in use is logged"
+if grep -E "Failed to|disconected" "$SCRATCH/err.txt"; then fail "the simulated headset reported a problem"; fi
+# Both halves of the window hold an eye's view of the lit splash: drawn, and alike but not the same.
+python3 - "$SRC/tests/scenes" "$SCRATCH/mirror.png" >"$SCRATCH/halves.txt" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+from image_stats import pixels
+values = [0.299 * r + 0.587 * g + 0.114 * b for r, g, b in pixels(sys.argv[2])]
+width, height = 320, 180
+left = [values[y * width + x] for y in range(height) for x in range(width // 2)]
+right = [values[y * width + x + width // 2] for y in range(height) for x in range(width // 2)]
+def spread(v):
+    m = sum(v) / len(v)
+    return (sum((a - m) ** 2 for a in v) / len(v)) ** 0.5
+difference = sum(abs(a - b) for a, b in zip(left, right)) / len(left)
+print("%d %d %d %d %d" % (len(values), spread(left), spread(right), sum(left) / len(left), difference * 10))
+PY
+read -r COUNT LEFT_SPREAD RIGHT_SPREAD LEFT_MEAN DIFFERENCE10 <"$SCRATCH/halves.txt"
+expect_eq "mirror screenshot pixels" $((320 * 180)) "$COUNT"
+[ "${LEFT_SPREAD:-0}" -gt 20 ] || fail "the left eye's half is flat (spread $LEFT_SPREAD)"
+[ "${RIGHT_SPREAD:-0}" -gt 20 ] || fail "the right eye's half is flat (spread $RIGHT_SPREAD)"
+[ "${DIFFERENCE10:-0}" -gt 0 ] || fail "the eyes see exactly the same picture"
+[ "${DIFFERENCE10:-999}" -lt 300 ] || fail "the eyes see different scenes (mean difference ${DIFFERENCE10}/10)"
+
+# A submit the runtime refuses: the message, then the quit event ends the run early, status 0.
+LIBOVR_DLL_DIR="$SIMULATOR" HEADSET_SIM_RESOLUTION=320x180 HEADSET_SIM_FAIL_SUBMIT_AFTER=10 \
+    run_game --root "$SRC" --frames 900 --frame-ms 16 --size 160x90 --frame-times "$SCRATCH/times.txt" \
+    >"$SCRATCH/out2.txt" 2>"$SCRATCH/err2.txt"
+expect_eq "exit status after a refused submit" 0 $?
+expect_grep "$SCRATCH/err2.txt" "Oculus is disconected\." "the refused submit is said"
+expect_eq "messages about the refused submit" 1 "$(grep -c "disconected" "$SCRATCH/err2.txt")"
+FRAMES=$(grep -cE '^[0-9]' "$SCRATCH/times.txt" 2>/dev/null || echo 0)
+[ "$FRAMES" -gt 0 ] && [ "$FRAMES" -lt 900 ] || fail "the run did not end through the quit event ($FRAMES frames)"
+
+# No runtime: nothing about a headset.
+run_game --root "$SRC" --frames 5 --size 160x90 --log "$SCRATCH/plain.log" >"$SCRATCH/out3.txt" 2>"$SCRATCH/err3.txt"
+expect_eq "exit status without a runtime" 0 $?
+if grep -iE "headset|oculus is|ovr" "$SCRATCH/plain.log" "$SCRATCH/err3.txt"; then fail "a run without a headset spoke of one"; fi
+finish
