@@ -54,17 +54,29 @@ void* LuaAllocator::Resize(void* block, size_t oldSize, size_t newSize) {
 
 void* LuaAllocator::Allocate(void* self, void* block, size_t oldSize, size_t newSize) {
     LuaAllocator& allocator = *static_cast<LuaAllocator*>(self);
-    if (!block) {
-        // oldSize tells the kind of object here, not a size.
-        if (newSize == 0) return nullptr;
-        return newSize <= kLargest ? allocator.Take(ClassOf(newSize)) : std::malloc(newSize);
-    }
+    // Without a block, oldSize tells the kind of object, not a size.
+    const size_t heldBefore = block ? oldSize : 0;
     if (newSize == 0) {
-        if (oldSize <= kLargest) allocator.Give(block, ClassOf(oldSize));
-        else std::free(block);
+        if (block) {
+            if (oldSize <= kLargest) allocator.Give(block, ClassOf(oldSize));
+            else std::free(block);
+            allocator.m_used -= oldSize;
+        }
         return nullptr;
     }
-    return allocator.Resize(block, oldSize, newSize);
+    if (!allocator.Fits(heldBefore, newSize)) {
+        ++allocator.m_refusals;
+        if (allocator.m_onRefusal) allocator.m_onRefusal(allocator.m_refusalContext);
+        return nullptr;
+    }
+    void* result = nullptr;
+    if (!block) result = newSize <= kLargest ? allocator.Take(ClassOf(newSize)) : std::malloc(newSize);
+    else result = allocator.Resize(block, oldSize, newSize);
+    if (result) {
+        allocator.m_used = allocator.m_used - heldBefore + newSize;
+        if (allocator.m_used > allocator.m_peak) allocator.m_peak = allocator.m_used;
+    }
+    return result;
 }
 
 } // namespace zumek

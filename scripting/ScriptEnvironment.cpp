@@ -10,6 +10,7 @@
 
 #include "engine/EngineLog.h"
 #include "platform/Paths.h"
+#include "scripting/ScriptSandbox.h"
 
 namespace zumek {
 namespace {
@@ -51,6 +52,7 @@ void PrepareScriptEnvironment(lua_State* L) {
     }
     lua_pushstring(L, folder.c_str());
     lua_setglobal(L, "LEVEL_STATE_FOLDER");
+    InstallScriptSandbox(L);
 }
 
 } // namespace zumek

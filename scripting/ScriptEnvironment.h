@@ -11,6 +11,7 @@ namespace zumek {
 ///   same way they are overridden; native modules are never loaded.
 /// - `LEVEL_STATE_FOLDER`, the folder (with a trailing '/') where the scripts keep the level
 ///   states; it is created when missing (one log line when that fails).
+/// - Lua's standard library narrowed by the sandbox of ScriptSandbox.h.
 void PrepareScriptEnvironment(lua_State* L);
 
 } // namespace zumek

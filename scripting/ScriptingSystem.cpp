@@ -101,6 +101,18 @@ void Store(lua_State* L, const char* name, int index, char letter, const ScriptV
     if (wrong) ScriptProblems::Instance().Report(Warning, std::string("Lua call ") + name + ": " + wrong, "");
 }
 
+/// Brackets one protocol call for the limits, whichever way it returns.
+class WatchedCall {
+public:
+    explicit WatchedCall(ScriptLimits& limits) : m_limits(limits) { limits.BeginCall(); }
+    ~WatchedCall() { m_limits.EndCall(); }
+    WatchedCall(const WatchedCall&) = delete;
+    WatchedCall& operator=(const WatchedCall&) = delete;
+
+private:
+    ScriptLimits& m_limits;
+};
+
 } // namespace
 
 bool ScriptingSystem::s_luaClosed = false;
@@ -124,6 +136,7 @@ void ScriptingSystem::Initialize() {
     m_state = lua_newstate(LuaAllocator::Allocate, m_allocator.get());
     ASSERT(m_state != nullptr, "luaL_newstate() != nullptr");
     if (!m_state) return;
+    m_limits.Attach(m_state, *m_allocator);
     lua_atpanic(m_state, Panic);
     luaL_openlibs(m_state);
     script::SetLive(m_state, &m_live);
@@ -151,7 +164,10 @@ void ScriptingSystem::Shutdown() {
     if (s_luaClosed) return;
     CallScriptProcedure("Finalize");
     CallScriptProcedure("RestartScriptingSystem");
+    // Finalizers run while the state closes: with a fresh budget, as any call.
+    m_limits.ResetBudget();
     if (m_state) lua_close(m_state);
+    m_limits.Detach();
     m_state = nullptr;
     m_allocator.reset();
     s_luaClosed = true;
@@ -205,6 +221,12 @@ bool ScriptingSystem::CanCall(const char* name) {
     return false;
 }
 
+void ScriptingSystem::ReportFailure(const std::string& what, const char* message) {
+    if (!m_limits.Stopping()) ScriptProblems::Instance().Report(Error, what + " failed", message ? message : "(no message)");
+    // A call inside a stopped one fails with it: the outermost reports the stop, once.
+    else if (m_limits.Outermost()) ScriptProblems::Instance().Report(Error, what + " stopped: " + m_limits.StopReason(), message ? message : "");
+}
+
 bool ScriptingSystem::CheckFormat(const char* name, const char* format, const ScriptValue* values, size_t count,
                                   int& arguments, int& results) {
     arguments = 0;
@@ -240,6 +262,7 @@ int ScriptingSystem::Call(const char* name, const char* format, const ScriptValu
     int arguments = 0, results = 0;
     if (!CheckFormat(name, format, values, count, arguments, results)) return LUA_ERRRUN;
     if (!CanCall(name)) return LUA_ERRRUN;
+    WatchedCall watched(m_limits);
     lua_State* L = m_state;
     const int base = lua_gettop(L);
     if (!lua_checkstack(L, arguments + 3)) {
@@ -261,8 +284,7 @@ int ScriptingSystem::Call(const char* name, const char* format, const ScriptValu
     for (const char* letter = format; *letter && *letter != '>'; ++letter) Push(L, *letter, values[next++]);
     const int status = lua_pcall(L, arguments, results, base + 1);
     if (status != LUA_OK) {
-        const char* message = lua_tostring(L, -1);
-        ScriptProblems::Instance().Report(Error, std::string("Lua call ") + name + " failed", message ? message : "(no message)");
+        ReportFailure(std::string("Lua call ") + name, lua_tostring(L, -1));
         lua_settop(L, base);
         return status;
     }
@@ -275,10 +297,12 @@ int ScriptingSystem::Call(const char* name, const char* format, const ScriptValu
 
 bool ScriptingSystem::RunScriptFile(const std::string& path) {
     if (!CanCall(path.c_str())) return false;
+    WatchedCall watched(m_limits);
     lua_State* L = m_state;
     const int base = lua_gettop(L);
     lua_pushcfunction(L, MessageHandler);
-    if (luaL_loadfilex(L, path.c_str(), nullptr) != LUA_OK) {
+    // Text only: Lua does not check binary chunks, and a crafted one can corrupt memory.
+    if (luaL_loadfilex(L, path.c_str(), "t") != LUA_OK) {
         const char* message = lua_tostring(L, -1);
         ScriptProblems::Instance().Report(Error, "Script file " + path + " could not be loaded", message ? message : "");
         lua_settop(L, base);
@@ -286,8 +310,7 @@ bool ScriptingSystem::RunScriptFile(const std::string& path) {
     }
     const int status = lua_pcall(L, 0, 0, base + 1);
     if (status != LUA_OK) {
-        const char* message = lua_tostring(L, -1);
-        ScriptProblems::Instance().Report(Error, "Script file " + path + " failed", message ? message : "");
+        ReportFailure("Script file " + path, lua_tostring(L, -1));
         lua_settop(L, base);
         // What the failed chunk built is garbage now.
         lua_gc(L, LUA_GCCOLLECT, 0);

@@ -9,6 +9,7 @@
 #include "engine/System.h"
 #include "scripting/LiveObjects.h"
 #include "scripting/LuaAllocator.h"
+#include "scripting/ScriptLimits.h"
 #include "scripting/ScriptValue.h"
 
 struct lua_State;
@@ -22,7 +23,9 @@ namespace zumek {
 /// RestartScriptingSystem at shutdown. Scripts reach the engine through the engine libraries.
 ///
 /// A failing script never stops the game: its Lua message and traceback go to standard error
-/// (and a line to the engine log), once per distinct failure, and the frame goes on.
+/// (and a line to the engine log), once per distinct failure, and the frame goes on. Scripts run
+/// in a sandbox (ScriptSandbox.h), and a call that runs away (too many instructions, too much
+/// memory) is stopped and reported (ScriptLimits.h).
 class ScriptingSystem final : public System,
                               public SignalHandler<ObjectCreatedSignal>,
                               public SignalHandler<ObjectDestroyedSignal>,
@@ -63,13 +66,16 @@ public:
     }
     /// Calls the global Lua function `name` without arguments or results.
     int CallScriptProcedure(const char* name) { return Call(name, ">", nullptr, 0); }
-    /// Loads the file and runs its main chunk once; false (reported) when it fails to load or run.
+    /// Loads the file (Lua text only) and runs its main chunk once; false (reported) when it fails
+    /// to load or run.
     bool RunScriptFile(const std::string& path);
 
     /// The Lua state; null before Initialize and after Shutdown.
     lua_State* GetState() const { return m_state; }
     /// The objects and components the libraries accept pointers to.
     LiveObjects& GetLiveObjects() { return m_live; }
+    /// The instruction budget of a call and the memory limit of the state.
+    ScriptLimits& GetLimits() { return m_limits; }
     /// Whether the state has been closed (process-wide; never reset).
     static bool IsLuaClosed() { return s_luaClosed; }
 
@@ -82,10 +88,13 @@ private:
                             int& arguments, int& results);
     /// False (reported) when no state is open.
     bool CanCall(const char* name);
+    /// Reports a failed call or script file (`what`), or, once, the stop of a runaway one.
+    void ReportFailure(const std::string& what, const char* message);
 
     std::unique_ptr<LuaAllocator> m_allocator; ///< the state's memory, released after it closed
     lua_State* m_state = nullptr;
     LiveObjects m_live;
+    ScriptLimits m_limits;
     static bool s_luaClosed;
 };
 

@@ -1,5 +1,6 @@
 // The Lua state's allocator: blocks keep their contents across every kind of resize, freed small
-// blocks are reused, and a whole Lua workload runs on it.
+// blocks are reused, a whole Lua workload runs on it, and its limit refuses growth but never a
+// shrink or a free.
 #include "scripting/LuaAllocator.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,47 @@ TEST(LuaAllocatorTest, AStateRunsOnIt) {
     lua_getglobal(L, "result");
     EXPECT_EQ(std::string(lua_tostring(L, -1)), "100010000:" + std::to_string(std::string("1000200030004000500060007000800090001000011000120001300014000150001600017000180001900020000").size()));
     lua_close(L);
+}
+
+TEST(LuaAllocatorTest, TheLimitRefusesGrowthButNeverAShrinkOrAFree) {
+    LuaAllocator allocator;
+    int refusals = 0;
+    allocator.SetRefusalHandler([](void* count) { ++*static_cast<int*>(count); }, &refusals);
+    allocator.SetLimit(1000);
+    void* small = Grow(allocator, nullptr, LUA_TTABLE, 200);
+    void* large = Grow(allocator, nullptr, LUA_TSTRING, 700);
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    EXPECT_EQ(allocator.UsedBytes(), 900u);
+    EXPECT_EQ(Grow(allocator, nullptr, LUA_TSTRING, 101), nullptr) << "one byte past the limit";
+    EXPECT_EQ(Grow(allocator, large, 700, 801), nullptr);
+    EXPECT_EQ(refusals, 2);
+    EXPECT_EQ(allocator.UsedBytes(), 900u) << "a refused block takes nothing";
+    allocator.SetLimit(100); // below what is held: shrinking and freeing still work
+    void* shrunk = Grow(allocator, large, 700, 10);
+    ASSERT_NE(shrunk, nullptr);
+    EXPECT_EQ(allocator.UsedBytes(), 210u);
+    EXPECT_EQ(Grow(allocator, small, 200, 0), nullptr);
+    EXPECT_EQ(allocator.UsedBytes(), 10u);
+    EXPECT_NE(Grow(allocator, nullptr, LUA_TSTRING, 90), nullptr) << "exactly up to the limit";
+    EXPECT_EQ(allocator.PeakBytes(), 900u);
+    EXPECT_EQ(allocator.Refusals(), 2u);
+}
+
+TEST(LuaAllocatorTest, AStateOverItsLimitFailsWithNotEnoughMemoryAndRecovers) {
+    LuaAllocator allocator;
+    lua_State* L = lua_newstate(LuaAllocator::Allocate, &allocator);
+    ASSERT_NE(L, nullptr);
+    luaL_openlibs(L);
+    allocator.SetLimit(allocator.UsedBytes() + (size_t{4} << 20));
+    ASSERT_NE(luaL_dostring(L, "local t = {} for i = 1, 1e9 do t[i] = ('x'):rep(100) .. i end"), LUA_OK);
+    EXPECT_EQ(std::string(lua_tostring(L, -1)), "not enough memory");
+    lua_pop(L, 1);
+    lua_gc(L, LUA_GCCOLLECT, 0);
+    EXPECT_EQ(luaL_dostring(L, "return #('y'):rep(1000)"), LUA_OK);
+    EXPECT_EQ(lua_tointeger(L, -1), 1000);
+    lua_close(L);
+    EXPECT_EQ(allocator.UsedBytes(), 0u) << "every block came back";
 }
 
 } // namespace
