@@ -45,9 +45,15 @@ std::string ChooseResourceRoot(const std::string& rootOption, const std::string&
     std::error_code ec;
     fs::path cwd = fs::current_path(ec);
     if (!ec && fs::is_directory(cwd / "resources", ec)) return cwd.string();
-    if (!executable.empty()) {
-        fs::path exeDir = fs::weakly_canonical(fs::path(executable), ec).parent_path();
-        if (!ec && fs::is_directory(exeDir.parent_path() / "resources", ec)) return exeDir.parent_path().string();
+    // The executable's own place: /proc/self/exe, as argv[0] may be a bare name found on PATH.
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec && !executable.empty()) exe = fs::weakly_canonical(fs::path(executable), ec);
+    if (!ec && !exe.empty()) {
+        const fs::path prefix = exe.parent_path().parent_path();
+        // A build tree or an unpacked archive: <root>/bin/tovalik beside <root>/resources.
+        if (fs::is_directory(prefix / "resources", ec)) return prefix.string();
+        // An installed game: <prefix>/bin/tovalik and <prefix>/share/tovalik/resources.
+        if (fs::is_directory(prefix / "share" / "tovalik" / "resources", ec)) return (prefix / "share" / "tovalik").string();
     }
     return ZUMEK_SOURCE_ROOT;
 }

@@ -3,10 +3,36 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <dlfcn.h>
+
+#include <cstdlib>
 
 namespace zumek {
+namespace {
+
+void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+/// The sound libraries print their own errors on a machine without sound (ALSA's "cannot find
+/// card", OpenAL's "(EE) Could not open playback device"); the game says it once, in its own
+/// words. OpenAL is asked for no log unless the user asked for one, and ALSA, which OpenAL loads
+/// on its own, gets a handler that drops its messages (the library stays loaded, and with it the
+/// handler).
+void QuietSoundLibraries() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (!alsa) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) set(IgnoreAlsaMessage);
+}
+
+} // namespace
 
 std::unique_ptr<OpenAlDevice> OpenAlDevice::OpenDefault(int sampleRate) {
+    QuietSoundLibraries();
     ALCdevice* device = alcOpenDevice(nullptr);
     if (!device) return nullptr;
     ALCint attributes[] = {ALC_FREQUENCY, sampleRate, 0};

@@ -37,7 +37,7 @@ void StudioSystem::Initialize(int maxChannels, uint32_t, uint32_t, std::unique_p
     if (!m_versionMatches) device = std::make_unique<NullAudioDevice>();
     if (!device) device = OpenAlDevice::OpenDefault(m_sampleRate);
     if (!device) {
-        ReportProblem(Warning, "No audio device; sound is off", "the game runs on silently");
+        ReportProblem(Warning, "No audio device; sound is off");
         device = std::make_unique<NullAudioDevice>();
     }
     m_device = std::move(device);
