@@ -3,33 +3,23 @@
 
 #include <GL/glew.h>
 
-#include <cstdio>
-
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb/stb_image.h>
-
 #include "content/ContentType.h"
 #include "engine/EngineLog.h"
+#include "graphics/TextureDecoder.h"
 
 namespace zumek {
 
 Texture* TextureSerializer::Deserialize() {
     std::string path = GetContentPath(ContentType::Texture, m_name);
-    int width = 0, height = 0, channels = 0;
-    unsigned char* pixels = nullptr;
-    const char* reason = "Unable to open file";
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        pixels = stbi_load_from_file(file, &width, &height, &channels, 4);
-        if (!pixels) reason = stbi_failure_reason();
-        std::fclose(file);
-    }
+    DecodedImage image;
+    std::string reason;
+    const bool decoded = DecodeTextureFile(path, image, reason);
+    int width = image.width, height = image.height;
     // Magenta and black: nobody mistakes it for intended art.
     static const unsigned char kPlaceholder[16] = {255, 0, 255, 255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 0, 255, 255};
-    const unsigned char* data = pixels;
-    if (!pixels) {
+    const unsigned char* data = decoded ? image.rgba.data() : kPlaceholder;
+    if (!decoded) {
         ReportProblem(Error, "Texture could not be loaded: " + path, reason);
-        data = kPlaceholder;
         width = height = 2;
     }
 
@@ -41,8 +31,8 @@ Texture* TextureSerializer::Deserialize() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, pixels ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, pixels ? GL_LINEAR : GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, decoded ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, decoded ? GL_LINEAR : GL_NEAREST);
     if (GLEW_EXT_texture_filter_anisotropic) {
         GLfloat maximum = 1.0f;
         glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maximum);
@@ -50,7 +40,6 @@ Texture* TextureSerializer::Deserialize() {
     }
     glGenerateMipmap(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, 0);
-    if (pixels) stbi_image_free(pixels);
     return new Texture{name, static_cast<uint32_t>(width), static_cast<uint32_t>(height)};
 }
 
