@@ -177,9 +177,17 @@ bool GraphicsEngine::HeadsetInUse() {
 }
 
 void GraphicsEngine::RenderHeadsetFrame(float dt, std::vector<Object*>& objects) {
+    const ResolutionSetting& resolution = SettingManager::GetSetting<ResolutionSetting>();
+    if (!m_headset->BeginFrame()) {
+        // No eyes this frame (the session is starting, hidden or gone): the window's own view.
+        GeometryPass(dt, objects, -1);
+        LightingPass(resolution.width, resolution.height);
+        DrawLog();
+        m_headset->SubmitFrame(resolution.width, resolution.height);
+        return;
+    }
     CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
     const glm::mat4 windowProjection = camera.projection;
-    m_headset->BeginFrame();
     for (int eye = 0; eye < 2; ++eye) {
         m_headset->PrepareEye(eye);
         camera.projection = m_headset->EyeProjection();
@@ -192,7 +200,6 @@ void GraphicsEngine::RenderHeadsetFrame(float dt, std::vector<Object*>& objects)
         m_headset->FinishEye(eye);
     }
     camera.projection = windowProjection;
-    const ResolutionSetting& resolution = SettingManager::GetSetting<ResolutionSetting>();
     m_headset->SubmitFrame(resolution.width, resolution.height);
     glViewport(0, 0, resolution.width, resolution.height);
 }

@@ -27,7 +27,8 @@ struct HeadsetMirror {
 
 /// One headset runtime behind the headset engine (Oculus). Calls come from the thread that owns
 /// the GL context, in this order: Open (before the context exists); CreateTargets; per frame
-/// BeginFrame, then for each eye AcquireEyeTexture and ReleaseEyeTexture, then SubmitFrame;
+/// BeginFrame, then (when it said so) for each eye AcquireEyeTexture, AcquireEyeDepthTexture and
+/// ReleaseEyeTexture, then SubmitFrame;
 /// HeadsetPresent now and then; Close at the end or when the headset is gone. No runtime type
 /// leaves a back end: the renderer sees GL names, sizes, poses and projections.
 class HeadsetBackend {
@@ -37,7 +38,7 @@ public:
     /// Opens the runtime and the headset; false when there is none (silently: most players
     /// have no headset) or when the runtime refused (one log line). Close releases what Open got.
     virtual bool Open() = 0;
-    /// "<runtime>: <headset>, <width>x<height>" for the log.
+    /// "<back end> <runtime>: <headset>, <width>x<height>" for the log.
     virtual std::string Describe() const = 0;
     /// The headset display's resolution in pixels (both eyes).
     virtual glm::ivec2 DisplayResolution() const = 0;
@@ -48,11 +49,14 @@ public:
     /// The size of an eye's textures (after CreateTargets).
     virtual glm::ivec2 EyeSize(int eye) const = 0;
 
-    /// Reads the head pose for the frame about to be drawn.
-    virtual void BeginFrame(HeadsetEyeView views[2]) = 0;
+    /// Reads the head pose for the frame about to be drawn; false when the runtime wants no eyes
+    /// drawn this frame (the window then shows the game; SubmitFrame is still called).
+    virtual bool BeginFrame(HeadsetEyeView views[2]) = 0;
     /// The GL texture the eye is drawn into this frame (0: none).
     virtual unsigned AcquireEyeTexture(int eye) = 0;
-    /// The eye's drawing is done.
+    /// The runtime's depth texture for the eye this frame (0: the headset engine uses its own).
+    virtual unsigned AcquireEyeDepthTexture(int /*eye*/) { return 0; }
+    /// The eye's drawing is done (its colour and depth textures go back to the runtime).
     virtual void ReleaseEyeTexture(int /*eye*/) {}
     /// Hands the frame to the runtime; false when the runtime refused it.
     virtual bool SubmitFrame() = 0;

@@ -6,6 +6,7 @@
 #include "engine/EngineLog.h"
 #include "engine/SettingManager.h"
 #include "engine/SignalManager.h"
+#include "graphics/OpenXrHeadset.h"
 #include "graphics/OvrHeadset.h"
 #include "input/InputEvents.h"
 #include "platform/Assert.h"
@@ -36,10 +37,20 @@ Oculus::~Oculus() {
 
 void Oculus::Initialize() {
     m_enabled = true;
-    if (!m_backend) m_backend = std::make_unique<OvrHeadset>();
-    m_opened = m_backend->Open();
+    if (m_backend) {
+        m_opened = m_backend->Open();
+        if (!m_opened) m_backend->Close();
+    } else {
+        // The runtime library first (it is what the simulator provides), then OpenXR.
+        std::unique_ptr<HeadsetBackend> candidates[] = {std::make_unique<OvrHeadset>(), std::make_unique<OpenXrHeadset>()};
+        for (std::unique_ptr<HeadsetBackend>& candidate : candidates) {
+            m_opened = candidate->Open();
+            if (!m_opened) candidate->Close();
+            m_backend = std::move(candidate);
+            if (m_opened) break;
+        }
+    }
     if (!m_opened) {
-        m_backend->Close();
         m_enabled = false;
         return;
     }
@@ -88,8 +99,13 @@ void Oculus::StatusCheck() {
     if (!m_backend->HeadsetPresent()) TurnOff();
 }
 
-void Oculus::BeginFrame() {
-    if (m_enabled) m_backend->BeginFrame(m_views);
+bool Oculus::BeginFrame() {
+    m_eyesDrawn = false;
+    if (!m_enabled) return false;
+    m_eyesDrawn = m_backend->BeginFrame(m_views);
+    // A session the runtime ended or lost: back to the window now, silently.
+    if (!m_eyesDrawn && !m_backend->HeadsetPresent()) TurnOff();
+    return m_eyesDrawn;
 }
 
 void Oculus::PrepareEye(int eye) {
@@ -98,7 +114,8 @@ void Oculus::PrepareEye(int eye) {
     target.texture = m_backend->AcquireEyeTexture(eye);
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target.texture, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, target.depth, 0);
+    const unsigned runtimeDepth = m_backend->AcquireEyeDepthTexture(eye);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, runtimeDepth ? runtimeDepth : target.depth, 0);
     glViewport(0, 0, target.size.x, target.size.y);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     m_eyePosition = m_views[eye].position;
@@ -134,7 +151,7 @@ void Oculus::SubmitFrame(int width, int height) {
         TurnOff();
         return;
     }
-    if (!m_mirrorFramebuffer || width <= 0 || height <= 0) return;
+    if (!m_eyesDrawn || !m_mirrorFramebuffer || width <= 0 || height <= 0) return;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_mirrorFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     const int top = m_mirror.topDown ? m_mirror.size.y : 0;

@@ -13,17 +13,20 @@
 namespace zumek {
 
 /// The VR headset engine. Initialize (before the GL context) opens the headset through its back
-/// end; without one the game renders to the window and nothing is said. With one,
+/// end: the runtime library (OvrHeadset) when it is found and has a headset, otherwise OpenXR
+/// (OpenXrHeadset) when an OpenXR runtime is active and has one; the one in use is the log line
+/// "headset: <back end> ...". Without either the game renders to the window and nothing is
+/// said. With one,
 /// ResolutionSetting takes the headset's resolution and OculusSetting turns 0 (mouse motion
 /// stops turning the camera; the runtime paces the frames). The renderer then sets up the render
 /// targets once and, every frame: checks the status, begins the frame, draws each eye into the
-/// framebuffer PrepareEye binds, and submits the frame, which also draws the mirror into the
-/// window. A headset found gone by the status check (every 31st frame) is released, GL objects
+/// framebuffer PrepareEye binds (or, on a frame the runtime wants no eyes for, the window's own
+/// view), and submits the frame, which also draws the mirror into the window. A headset found gone by the status check (every 31st frame) is released, GL objects
 /// and runtime alike, and the game goes back to the window without a message; a submit the
 /// runtime refuses shows "Oculus is disconected." and asks the game to quit.
 class Oculus final : public Engine {
 public:
-    /// `backend`: the runtime to use; null picks the runtime library (OvrHeadset).
+    /// `backend`: the runtime to use; null picks one in Initialize (see the class comment).
     explicit Oculus(std::unique_ptr<HeadsetBackend> backend = nullptr);
     ~Oculus() override;
 
@@ -36,16 +39,20 @@ public:
     void SetUpRenderTargets();
     /// Counts frames; every 31st asks whether the headset is still there (see the class comment).
     void StatusCheck();
-    /// Reads the head pose of the frame.
-    void BeginFrame();
-    /// Takes the eye's next texture, binds the eye framebuffer with it and the eye depth buffer,
+    /// Reads the head pose of the frame; false when no eyes are drawn this frame (the renderer
+    /// then draws the window's view and still calls SubmitFrame). A headset found gone here is
+    /// released at once, as by the status check.
+    bool BeginFrame();
+    /// Takes the eye's next texture, binds the eye framebuffer with it and the eye depth buffer
+    /// (the runtime's depth texture when it offers one),
     /// sets the viewport to the eye size and clears; the eye fields then describe this eye.
     void PrepareEye(int eye);
     /// Binds the eye framebuffer again (after other drawing) with the eye viewport.
     void BindEye(int eye);
     /// Detaches the eye's texture and depth buffer and hands the texture back.
     void FinishEye(int eye);
-    /// Submits both eyes, then blits the mirror over the window's `width` x `height`.
+    /// Submits the frame; when its eyes were drawn, then blits the mirror over the window's
+    /// `width` x `height`.
     void SubmitFrame(int width, int height);
 
     bool IsEnabled() const { return m_enabled; }
@@ -85,6 +92,7 @@ private:
     HeadsetMirror m_mirror;
     unsigned m_mirrorFramebuffer = 0;
     bool m_visible = false;
+    bool m_eyesDrawn = false; ///< this frame's BeginFrame asked for the eyes
     unsigned m_statusCounter = 0;
     glm::mat4 m_eyeProjection{1.0f};
     glm::vec3 m_eyePosition{0.0f};

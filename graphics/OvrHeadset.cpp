@@ -42,7 +42,7 @@ bool OvrHeadset::Open() {
 }
 
 std::string OvrHeadset::Describe() const {
-    return m_runtime.Path() + ": " + m_desc.productName + ", " + std::to_string(m_desc.resolution.width) + "x" +
+    return "LibOVR " + m_runtime.Path() + ": " + m_desc.productName + ", " + std::to_string(m_desc.resolution.width) + "x" +
            std::to_string(m_desc.resolution.height);
 }
 
@@ -91,7 +91,7 @@ glm::ivec2 OvrHeadset::EyeSize(int eye) const {
     return {m_eyeSize[eye].width, m_eyeSize[eye].height};
 }
 
-void OvrHeadset::BeginFrame(HeadsetEyeView views[2]) {
+bool OvrHeadset::BeginFrame(HeadsetEyeView views[2]) {
     for (int eye = 0; eye < 2; ++eye) m_eyeOffset[eye] = m_eyeRenderDesc[eye].hmdToEyeViewOffset;
     const OvrFrameTiming timing = m_runtime.ovr_GetFrameTiming(m_session, 0);
     const OvrTrackingState tracking = m_runtime.ovr_GetTrackingState(m_session, timing.displayMidpointSeconds);
@@ -101,6 +101,7 @@ void OvrHeadset::BeginFrame(HeadsetEyeView views[2]) {
         views[eye].orientation = ToGlm(m_eyePose[eye].orientation);
         views[eye].projection = OvrProjection(m_eyeRenderDesc[eye].fov, kNear, kFar);
     }
+    return true;
 }
 
 unsigned OvrHeadset::AcquireEyeTexture(int eye) {

@@ -16,7 +16,7 @@ public:
     glm::ivec2 DisplayResolution() const override;
     bool CreateTargets() override;
     glm::ivec2 EyeSize(int eye) const override;
-    void BeginFrame(HeadsetEyeView views[2]) override;
+    bool BeginFrame(HeadsetEyeView views[2]) override;
     unsigned AcquireEyeTexture(int eye) override;
     bool SubmitFrame() override;
     HeadsetMirror Mirror() const override;

@@ -1,0 +1,346 @@
+// tests/graphics/OpenXrTest.cpp
+// The headset engine over OpenXR: the Khronos loader with its core validation layer in front of
+// the tests' own runtime (tests/openxr-runtime, named by XR_RUNTIME_JSON in every test, so no
+// runtime of the machine's takes part). Any message of the validation layer fails the test.
+// Each test runs in its own process, so the environment each one sets is its own.
+#include <GL/glew.h>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "content/ObjectComponents.h"
+#include "engine/EngineLog.h"
+#include "engine/SettingManager.h"
+#include "graphics/Oculus.h"
+#include "graphics/OpenXrRuntimeManifest.h"
+#include "graphics/OpenXrSwapchains.h"
+#include "objects/Object.h"
+#include "objects/ObjectManager.h"
+#include "objects/Transform.h"
+#include "tests/graphics/GraphicsScene.h"
+#include "tests/openxr-runtime/TestRuntimeStats.h"
+
+namespace zumek {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kWidth = 160, kHeight = 120;
+const glm::vec3 kCubeColor(0.9f, 0.2f, 0.1f);
+
+struct Image {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba;
+
+    bool IsCube(int x, int y) const {
+        const uint8_t* p = &rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4];
+        return p[0] > 40 && p[0] > 2 * p[1] && p[0] > 2 * p[2];
+    }
+    /// Mean column of the cube's pixels (-1 without any).
+    float CubeColumn() const {
+        double sum = 0;
+        long count = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (IsCube(x, y)) sum += x, ++count;
+        return count ? static_cast<float>(sum / static_cast<double>(count)) : -1.0f;
+    }
+};
+
+Image ReadTexture(unsigned texture) {
+    Image image;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &image.width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &image.height);
+    image.rgba.assign(static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 4, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return image;
+}
+
+int CountLogLines(const std::string& text) {
+    int count = 0;
+    for (const LogMessage& record : EngineLog::Instance().Records())
+        if (record.text.find(text) != std::string::npos) ++count;
+    return count;
+}
+
+/// Standard error without the line the validation layer prints about its own output.
+std::string WithoutLayerBanner(const std::string& text) {
+    std::istringstream in(text);
+    std::string line, kept;
+    while (std::getline(in, line))
+        if (line.rfind("Core Validation output type:", 0) != 0) kept += line + "\n";
+    return kept;
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+/// The runtime's counters, from the library the loader opened (kept loaded by this handle).
+XrSimStats* RuntimeStats() {
+    void* library = dlopen(ZUMEK_OPENXR_TEST_RUNTIME, RTLD_NOW | RTLD_NOLOAD);
+    if (!library) return nullptr;
+    auto get = reinterpret_cast<XrSimStats* (*)()>(dlsym(library, "XrSimGetStats"));
+    return get ? get() : nullptr;
+}
+
+/// A red cube straight ahead of the player's camera, seen through the headset engine, with the
+/// tests' OpenXR runtime (or `runtimeJson`) behind the validation layer.
+class OpenXrScene {
+public:
+    explicit OpenXrScene(const std::string& runtimeJson = ZUMEK_OPENXR_TEST_RUNTIME_JSON) {
+        const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        validationFile = fs::temp_directory_path() / ("zumek-openxr-validation-" + name + ".txt");
+        fs::remove(validationFile);
+        setenv("XR_RUNTIME_JSON", runtimeJson.c_str(), 1);
+        setenv("XR_ENABLE_API_LAYERS", "XR_APILAYER_LUNARG_core_validation", 1);
+        setenv("XR_CORE_VALIDATION_EXPORT_TYPE", "text", 1);
+        setenv("XR_CORE_VALIDATION_FILE_NAME", validationFile.c_str(), 1);
+        headset = std::make_unique<Oculus>();
+        headset->Initialize();
+        stats = RuntimeStats();
+        initialResolution = SettingManager::GetSetting<ResolutionSetting>();
+        scene = std::make_unique<GraphicsScene>(kWidth, kHeight, headset.get());
+        RegisterObjectComponents();
+        SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(1);
+        // The viewer's eye sits 1.2 above its position: at the origin, looking down +z.
+        player = ObjectManager::Instance().CreateObject(ObjectCreateSignal{"player1", "viewer", "", {}}, "");
+        if (player) player->GetComponent<Transform>()->SetPosition(glm::vec3(0.0f, -1.2f, 0.0f));
+        scene->AddSprite("cube", "cube", "cube", glm::vec3(0.0f, 0.0f, 4.0f), glm::vec3(0.6f), kCubeColor);
+    }
+    ~OpenXrScene() {
+        headset->Shutdown();
+        scene.reset();
+        ObjectManager::Instance().DestroyAllObjects();
+        // Whatever the layer found, in any test, fails it.
+        const std::string messages = ReadAll(validationFile);
+        EXPECT_EQ(messages, "") << "core validation layer";
+        fs::remove(validationFile);
+    }
+
+    void Frames(int count) { scene->RunFrames(count); }
+    /// Runs frames until the runtime renders the eyes (at most `limit`).
+    void FramesUntilLayer(int limit = 10) {
+        for (int i = 0; i < limit && stats && stats->framesWithLayer == 0; ++i) Frames(1);
+    }
+    float WindowCubeColumn(int x0, int x1) const {
+        double sum = 0;
+        long count = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = x0; x < x1; ++x) {
+                glm::vec3 p = scene->Pixel(x, y);
+                if (p.x > 0.15f && p.x > 2.0f * p.y && p.x > 2.0f * p.z) sum += x, ++count;
+            }
+        return count ? static_cast<float>(sum / static_cast<double>(count)) : -1.0f;
+    }
+
+    fs::path validationFile;
+    std::unique_ptr<Oculus> headset;
+    std::unique_ptr<GraphicsScene> scene;
+    XrSimStats* stats = nullptr;
+    ResolutionSetting initialResolution{};
+    Object* player = nullptr;
+};
+
+void ExpectWindowRendering(OpenXrScene& vr) {
+    EXPECT_FALSE(vr.headset->IsEnabled());
+    EXPECT_EQ(SettingManager::GetSetting<OculusSetting>(), 1);
+    vr.Frames(2);
+    EXPECT_GT(vr.WindowCubeColumn(0, kWidth), 0.0f) << "the cube is drawn to the window: " << vr.scene->Save("openxr-window");
+    EXPECT_EQ(vr.headset->EyeFramebuffer(0), 0u);
+}
+
+TEST(OpenXrRuntimeManifest, IsLookedForWhereTheLoaderLooks) {
+    const fs::path root = fs::temp_directory_path() / "zumek-openxr-manifest";
+    fs::remove_all(root);
+    for (const char* folder : {"home/.config", "config", "dirs1", "dirs2", "named"})
+        fs::create_directories(root / folder / "openxr/1");
+    auto place = [&](const char* folder) { std::ofstream(root / folder / "openxr/1/active_runtime.json") << "{}"; };
+    const std::string home = (root / "home").string(), config = (root / "config").string(),
+                      dirs = (root / "dirs1").string() + ":" + (root / "dirs2").string();
+    const std::string named = (root / "named/openxr/1/active_runtime.json").string();
+    OpenXrRuntimeEnvironment environment;
+    environment.home = home.c_str();
+    environment.configDirs = dirs.c_str();
+    EXPECT_EQ(FindOpenXrRuntimeManifest(environment), "") << "no manifest anywhere";
+    place("dirs2");
+    EXPECT_EQ(FindOpenXrRuntimeManifest(environment), (root / "dirs2/openxr/1/active_runtime.json").string());
+    place("home/.config");
+    EXPECT_EQ(FindOpenXrRuntimeManifest(environment), (root / "home/.config/openxr/1/active_runtime.json").string());
+    environment.configHome = config.c_str();
+    EXPECT_EQ(FindOpenXrRuntimeManifest(environment), (root / "dirs2/openxr/1/active_runtime.json").string())
+        << "XDG_CONFIG_HOME replaces ~/.config";
+    // XR_RUNTIME_JSON is the only place looked at when set, even when it names no file.
+    environment.runtimeJson = named.c_str();
+    EXPECT_EQ(FindOpenXrRuntimeManifest(environment), "");
+    place("named");
+    EXPECT_EQ(FindOpenXrRuntimeManifest(environment), named);
+    fs::remove_all(root);
+}
+
+TEST(OpenXrSwapchainFormat, IsTheFirstPreferredOneOfferedElseTheRuntimesFirst) {
+    EXPECT_EQ(ChooseSwapchainFormat({GL_RGBA8, GL_SRGB8_ALPHA8}, {GL_SRGB8_ALPHA8, GL_RGBA8}), GL_SRGB8_ALPHA8);
+    EXPECT_EQ(ChooseSwapchainFormat({GL_RGB10_A2, GL_RGBA8}, {GL_SRGB8_ALPHA8, GL_RGBA8}), GL_RGBA8);
+    EXPECT_EQ(ChooseSwapchainFormat({GL_RGB10_A2}, {GL_SRGB8_ALPHA8, GL_RGBA8}), GL_RGB10_A2);
+    EXPECT_EQ(ChooseSwapchainFormat({}, {GL_SRGB8_ALPHA8}), 0);
+}
+
+TEST(OpenXrHeadset, BothEyesGetTheLitSceneFromTheirOwnPlaceAndTheWindowTheMirror) {
+    setenv("XR_SIM_EYE_SIZE", "320x240", 1);
+    OpenXrScene vr;
+    ASSERT_TRUE(vr.headset->IsEnabled());
+    ASSERT_NE(vr.stats, nullptr) << "the loader opened the tests' runtime";
+    ASSERT_NE(vr.player, nullptr);
+    EXPECT_EQ(CountLogLines("headset: OpenXR Zumek test runtime 0.1.0: Simulated OpenXR headset, 640x240"), 1);
+    EXPECT_EQ(vr.initialResolution.width, 640);
+    EXPECT_EQ(SettingManager::GetSetting<OculusSetting>(), 0);
+    EXPECT_FLOAT_EQ(vr.headset->EyeTextureSize().x, 320.0f);
+    EXPECT_FLOAT_EQ(vr.headset->EyeTextureSize().y, 240.0f);
+
+    // The session is not yet visible on the first frame: the window shows the game meanwhile,
+    // and the frame goes to the runtime without a layer.
+    vr.Frames(1);
+    EXPECT_EQ(vr.stats->sessionsBegun, 1);
+    EXPECT_EQ(vr.stats->framesEnded, 1);
+    EXPECT_EQ(vr.stats->framesWithLayer, 0);
+    EXPECT_GT(vr.WindowCubeColumn(0, kWidth), 0.0f) << vr.scene->Save("openxr-first-frame");
+
+    vr.Frames(3);
+    EXPECT_EQ(vr.stats->framesEnded, 4);
+    EXPECT_EQ(vr.stats->framesWithLayer, 3);
+    EXPECT_EQ(vr.stats->framesWithDepth, 3) << "the depth images go with the layer";
+    EXPECT_EQ(vr.stats->misuses, 0);
+    EXPECT_FLOAT_EQ(vr.stats->lastEyeX[0], -0.032f);
+    EXPECT_FLOAT_EQ(vr.stats->lastEyeX[1], 0.032f);
+    // The images handed to the runtime are the ones drawn into.
+    EXPECT_EQ(vr.stats->lastEyeImage[0], vr.headset->LastEyeTexture(0));
+    EXPECT_EQ(vr.stats->lastEyeImage[1], vr.headset->LastEyeTexture(1));
+
+    Image left = ReadTexture(vr.headset->LastEyeTexture(0));
+    Image right = ReadTexture(vr.headset->LastEyeTexture(1));
+    ASSERT_EQ(left.width, 320);
+    ASSERT_EQ(right.height, 240);
+    const float leftColumn = left.CubeColumn(), rightColumn = right.CubeColumn();
+    ASSERT_GT(leftColumn, 0.0f) << "the left eye shows the cube";
+    ASSERT_GT(rightColumn, 0.0f) << "the right eye shows the cube";
+    // Seen from 32 mm to the left, the cube sits further right, and from the right, further left.
+    EXPECT_GT(leftColumn - rightColumn, 1.0f);
+
+    // The mirror puts the eyes side by side: the cube in each half of the window.
+    const float windowLeft = vr.WindowCubeColumn(0, kWidth / 2), windowRight = vr.WindowCubeColumn(kWidth / 2, kWidth);
+    EXPECT_GT(windowLeft, 0.0f) << vr.scene->Save("openxr-mirror");
+    EXPECT_GT(windowRight, static_cast<float>(kWidth / 2));
+    EXPECT_NE(vr.headset->MirrorTexture(), 0u);
+}
+
+TEST(OpenXrHeadset, ALostSessionGivesTheWindowBackSilentlyAndLeavesNothingBehind) {
+    setenv("XR_SIM_EYE_SIZE", "160x240", 1);
+    setenv("XR_SIM_LOSE_SESSION_AFTER", "5", 1);
+    OpenXrScene vr;
+    ASSERT_TRUE(vr.headset->IsEnabled());
+    ASSERT_NE(vr.stats, nullptr);
+    testing::internal::CaptureStderr();
+    vr.Frames(3);
+    const std::vector<unsigned> textures = {vr.headset->LastEyeTexture(0), vr.headset->LastEyeTexture(1),
+                                            vr.headset->EyeDepthTexture(0), vr.headset->EyeDepthTexture(1),
+                                            vr.headset->MirrorTexture()};
+    const std::vector<unsigned> framebuffers = {vr.headset->EyeFramebuffer(0), vr.headset->EyeFramebuffer(1),
+                                                vr.headset->MirrorFramebuffer()};
+    for (unsigned name : textures) ASSERT_TRUE(glIsTexture(name)) << name;
+    for (unsigned name : framebuffers) ASSERT_TRUE(glIsFramebuffer(name)) << name;
+    int frames = 3;
+    while (vr.headset->IsEnabled() && frames < 40) vr.Frames(1), ++frames;
+    const std::string errors = WithoutLayerBanner(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(frames, 6) << "the frame after the loss is the window's";
+    EXPECT_FALSE(vr.headset->IsEnabled());
+    EXPECT_EQ(errors, "") << "no message";
+    EXPECT_EQ(SettingManager::GetSetting<OculusSetting>(), 1) << "the mouse turns the camera again";
+    for (unsigned name : textures) EXPECT_FALSE(glIsTexture(name)) << "texture " << name << " released";
+    for (unsigned name : framebuffers) EXPECT_FALSE(glIsFramebuffer(name)) << "framebuffer " << name << " released";
+    EXPECT_EQ(vr.stats->swapchainsLive, 0);
+    EXPECT_EQ(vr.stats->spacesLive, 0);
+    EXPECT_EQ(vr.stats->sessionsLive, 0);
+    EXPECT_EQ(vr.stats->instancesLive, 0);
+    EXPECT_EQ(vr.stats->misuses, 0);
+    vr.Frames(1);
+    EXPECT_EQ(SettingManager::GetSetting<ResolutionSetting>().width, kWidth);
+    EXPECT_GT(vr.WindowCubeColumn(0, kWidth), 0.0f) << vr.scene->Save("openxr-lost");
+}
+
+TEST(OpenXrHeadset, WithoutAnyRuntimeTheGameDrawsToTheWindowAndSaysNothing) {
+    unsetenv("LIBOVR_DLL_DIR");
+    testing::internal::CaptureStderr();
+    OpenXrScene vr((fs::temp_directory_path() / "zumek-no-such-runtime.json").string());
+    ExpectWindowRendering(vr);
+    const std::string errors = WithoutLayerBanner(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(CountLogLines("headset"), 0);
+    EXPECT_EQ(CountLogLines("OpenXR"), 0);
+}
+
+TEST(OpenXrHeadset, ARuntimeWithoutAHeadsetIsAsSilentAsNone) {
+    setenv("XR_SIM_NO_HEADSET", "1", 1);
+    testing::internal::CaptureStderr();
+    OpenXrScene vr;
+    ExpectWindowRendering(vr);
+    const std::string errors = WithoutLayerBanner(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(CountLogLines("OpenXR"), 0);
+}
+
+TEST(OpenXrHeadset, ARuntimeWithoutTheOpenGlBindingIsOneLine) {
+    setenv("XR_SIM_NO_OPENGL", "1", 1);
+    OpenXrScene vr;
+    ExpectWindowRendering(vr);
+    EXPECT_EQ(CountLogLines("OpenXR: the runtime offers no OpenGL binding (XR_KHR_opengl_enable); no headset is used"), 1);
+    EXPECT_EQ(CountLogLines("OpenXR"), 1);
+}
+
+TEST(OpenXrHeadset, AHeadsetWithoutAStereoViewIsOneLine) {
+    setenv("XR_SIM_MONO", "1", 1);
+    OpenXrScene vr;
+    ExpectWindowRendering(vr);
+    EXPECT_EQ(CountLogLines("OpenXR: the headset Simulated OpenXR headset offers no stereo view; no headset is used"), 1);
+    EXPECT_EQ(CountLogLines("OpenXR"), 1);
+}
+
+TEST(OpenXrHeadset, WithoutDepthLayersTheEyesUseTheEnginesDepthBuffers) {
+    setenv("XR_SIM_EYE_SIZE", "160x240", 1);
+    setenv("XR_SIM_NO_DEPTH", "1", 1);
+    OpenXrScene vr;
+    ASSERT_TRUE(vr.headset->IsEnabled());
+    ASSERT_NE(vr.stats, nullptr);
+    vr.FramesUntilLayer();
+    vr.Frames(2);
+    EXPECT_GE(vr.stats->framesWithLayer, 3);
+    EXPECT_EQ(vr.stats->framesWithDepth, 0);
+    EXPECT_EQ(vr.stats->misuses, 0);
+    EXPECT_GT(ReadTexture(vr.headset->LastEyeTexture(0)).CubeColumn(), 0.0f);
+}
+
+TEST(OpenXrHeadset, TheRuntimeLibraryIsPreferredWhenBothAreThere) {
+    setenv("LIBOVR_DLL_DIR", ZUMEK_HEADSET_SIMULATOR, 1);
+    setenv("HEADSET_SIM_RESOLUTION", "320x240", 1);
+    OpenXrScene vr;
+    ASSERT_TRUE(vr.headset->IsEnabled());
+    EXPECT_EQ(CountLogLines("headset: LibOVR "), 1);
+    EXPECT_EQ(CountLogLines("OpenXR"), 0);
+    EXPECT_EQ(vr.stats, nullptr) << "the OpenXR runtime was never opened";
+    vr.Frames(2);
+    EXPECT_GT(ReadTexture(vr.headset->LastEyeTexture(0)).CubeColumn(), 0.0f);
+}
+
+} // namespace
+} // namespace zumek
