@@ -19,7 +19,11 @@ int RunPhysicsBench(int argc, char** argv);
 int RunLevelsBench(int argc, char** argv);
 /// "headset": the splash through the headset simulator, two eyes against one view of the eye's size.
 int RunHeadsetBench(int argc, char** argv);
+/// "soak": the game played long by random input (or switching levels), its resources watched.
+int RunSoakBench(int argc, char** argv);
 /// "lua": library calls from a Lua loop against a registered C function that does nothing.
 int RunLuaBench(int argc, char** argv);
+/// "import": the shipped models imported through the helper process against Assimp in process.
+int RunImportBench(int argc, char** argv);
 
 } // namespace zumek::bench

@@ -19,7 +19,9 @@ constexpr Entry kCommands[] = {
     {"physics", zumek::bench::RunPhysicsBench, "physics [--scene resting|falling]... [--bodies N]... [--runs R]: step against Bullet's"},
     {"skinning", zumek::bench::RunSkinningBench, "skinning [--models N] [--size WxH] [--frames F] [--screenshot PNG]: animated robots against the same meshes still"},
     {"headset", zumek::bench::RunHeadsetBench, "headset [--size WxH] [--frames N] [--game PATH]: the splash through the headset simulator, two eyes against one view"},
+    {"soak", zumek::bench::RunSoakBench, "soak [--frames N] [--seed S] [--switches K] [--game PATH]: random play (or K level switches) with memory, descriptors and GL objects held flat"},
     {"levels", zumek::bench::RunLevelsBench, "levels [--size WxH] [--frames N] [--game PATH]: each shipped level's replay, frame against the G-buffer floor"},
+    {"import", zumek::bench::RunImportBench, "import [--runs R]: the shipped models through the import helper against Assimp in process"},
     {"lua", zumek::bench::RunLuaBench, "lua [--calls N] [--runs R]: Transform.GetPosition and Vec.Add against an empty C function"},
 };
 

@@ -1,10 +1,6 @@
 // graphics/ModelLoader.cpp
 #include "graphics/ModelLoader.h"
 
-#include <assimp/Importer.hpp>
-#include <assimp/postprocess.h>
-#include <assimp/scene.h>
-
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,6 +8,8 @@
 #include <sstream>
 
 #include "engine/EngineLog.h"
+#include "graphics/ImportProcess.h"
+#include "graphics/ImportProtocol.h"
 
 namespace zumek {
 namespace {
@@ -38,6 +36,10 @@ void AppendTangents(MeshData& mesh, size_t first) {
 }
 
 } // namespace
+
+void ModelLoader::ReportNotes(const ImportNotes& notes) {
+    for (const ImportNote& note : notes) ReportProblem(note.level, note.text, note.detail);
+}
 
 bool ModelLoader::ReadText(const std::string& path, MeshData& mesh) {
     mesh = MeshData{};
@@ -97,53 +99,19 @@ bool ModelLoader::ReadText(const std::string& path, MeshData& mesh) {
 bool ModelLoader::Import(const std::string& path, MeshData& mesh) {
     mesh = MeshData{};
     ++g_importCount;
-    constexpr unsigned kFlags = aiProcess_CalcTangentSpace | aiProcess_Triangulate | aiProcess_GenSmoothNormals |
-                                aiProcess_GenUVCoords | aiProcess_TransformUVCoords | aiProcess_OptimizeMeshes |
-                                aiProcess_OptimizeGraph | aiProcess_FlipUVs;
-    static_assert(kFlags == 0xEC0049u);
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, kFlags);
-    if (!scene) {
-        // ".model" is not an extension Assimp knows; the files are OBJ text, so say so.
-        std::ifstream in(path, std::ios::binary);
-        if (in) {
-            std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-            scene = importer.ReadFileFromMemory(text.data(), text.size(), kFlags, "obj");
-        }
-    }
-    if (!scene || !scene->mRootNode) {
-        ReportProblem(Error, "Model could not be imported: " + path, importer.GetErrorString());
+    const ImportProcess::Result run = ImportProcess::Run(ImportProcess::Kind::Still, path);
+    if (!run.answered) {
+        ReportProblem(Error, "Model could not be imported: " + path, run.failure);
         return false;
     }
-    for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
-        const aiMesh* source = scene->mMeshes[m];
-        for (unsigned f = 0; f < source->mNumFaces; ++f) {
-            const aiFace& face = source->mFaces[f];
-            if (face.mNumIndices != 3) {
-                // Points and lines survive triangulation; they are not part of a surface.
-                ReportProblem(Warning, "Face.mNumIndices == 3", path);
-                continue;
-            }
-            for (unsigned k = 0; k < 3; ++k) {
-                unsigned i = face.mIndices[k];
-                const aiVector3D& p = source->mVertices[i];
-                mesh.positions.emplace_back(p.x, p.y, p.z);
-                glm::vec2 uv(0.0f);
-                if (source->HasTextureCoords(0)) uv = {source->mTextureCoords[0][i].x, source->mTextureCoords[0][i].y};
-                mesh.uvs.push_back(uv);
-                glm::vec3 normal(0.0f), tangent(0.0f), bitangent(0.0f);
-                if (source->HasNormals()) normal = {source->mNormals[i].x, source->mNormals[i].y, source->mNormals[i].z};
-                if (source->HasTangentsAndBitangents()) {
-                    tangent = {source->mTangents[i].x, source->mTangents[i].y, source->mTangents[i].z};
-                    bitangent = {source->mBitangents[i].x, source->mBitangents[i].y, source->mBitangents[i].z};
-                }
-                mesh.normals.push_back(normal);
-                mesh.tangents.push_back(tangent);
-                mesh.bitangents.push_back(bitangent);
-            }
-        }
+    ImportProtocol::Answer answer;
+    std::string error;
+    if (!ImportProtocol::ReadStill(run.answer.data(), run.answer.size(), mesh, answer, error)) {
+        ReportProblem(Error, "Model could not be imported: " + path, "the importer's answer is malformed: " + error);
+        return false;
     }
-    return true;
+    ReportNotes(answer.notes);
+    return answer.imported;
 }
 
 const MeshData& ModelLoader::ImportCached(const std::string& path) {
