@@ -17,7 +17,7 @@ bool ParsePositive(const std::string& text, int limit, int& value) {
 std::string CommandLine::Usage() {
     return "usage: tovalik [--root DIR] [--documents DIR] [--level NAME] [--frames N] [--frame-ms MS]\n"
            "               [--size WxH] [--log FILE] [--screenshot FILE] [--replay FILE] [--frame-times FILE]\n"
-           "               [--help] [--version]\n"
+           "               [--stats-every N] [--help] [--version]\n"
            "  --root DIR         resolve resource paths against DIR (default: the working directory,\n"
            "                     or the game's own tree when that has no resources/)\n"
            "  --documents DIR    the documents folder (user resources and level states in DIR/Tovalik/)\n"
@@ -31,6 +31,7 @@ std::string CommandLine::Usage() {
            "  --replay FILE      inject the recorded input of FILE\n"
            "  --frame-times FILE write one line per frame to FILE: its wall-clock milliseconds, the\n"
            "                     objects drawn and the engine clock in milliseconds\n"
+           "  --stats-every N    every N frames, log the resident memory, open files and live GL objects\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
 }
@@ -47,7 +48,8 @@ CommandLine::Result CommandLine::Parse(const std::vector<std::string>& args, std
             continue;
         }
         static const char* const withValue[] = {"--root", "--documents", "--level", "--frames", "--frame-ms",
-                                                "--size", "--log", "--screenshot", "--replay", "--frame-times"};
+                                                "--size", "--log", "--screenshot", "--replay", "--frame-times",
+                                                "--stats-every"};
         bool known = false;
         for (const char* name : withValue) known = known || option == name;
         if (!known) {
@@ -73,6 +75,11 @@ CommandLine::Result CommandLine::Parse(const std::vector<std::string>& args, std
         else if (option == "--frames") {
             if (!ParsePositive(value, 1000000000, frames)) {
                 error = "--frames needs a whole number of frames, 1 or more, not \"" + value + "\"";
+                return Result::Error;
+            }
+        } else if (option == "--stats-every") {
+            if (!ParsePositive(value, 1000000000, statsEvery)) {
+                error = "--stats-every needs a whole number of frames, 1 or more, not \"" + value + "\"";
                 return Result::Error;
             }
         } else if (option == "--frame-ms") {

@@ -14,6 +14,7 @@
 #include "engine/WindowSystem.h"
 #include "content/ObjectComponents.h"
 #include "game/FrameTimeRecorder.h"
+#include "game/ResourceStats.h"
 #include "graphics/GraphicsComponents.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/Oculus.h"
@@ -145,7 +146,9 @@ int RunGame(const CommandLine& options) {
     mainEngine->SetWorld(&world);
     mainEngine->SetFrameSystems({&InputSystem::Instance(), &ScriptingSystem::Instance(), &Physics::Instance()});
 
-    // Last in the list, it sees each frame whole.
+    // Last in the list, they see each frame whole.
+    ResourceStatsReporter resourceStats(options.statsEvery);
+    if (options.statsEvery > 0) mainEngine->AddSystem(&resourceStats);
     if (!options.frameTimes.empty()) mainEngine->AddSystem(&frameTimes);
 
     // 10. The frame loop.

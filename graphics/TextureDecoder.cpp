@@ -2,8 +2,8 @@
 #include "graphics/TextureDecoder.h"
 
 #include <climits>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <filesystem>
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -43,12 +43,31 @@ bool DecodeTexture(const uint8_t* bytes, size_t size, DecodedImage& image, std::
 }
 
 bool DecodeTextureFile(const std::string& path, DecodedImage& image, std::string& reason) {
-    std::ifstream file(path, std::ios::binary);
+    image = DecodedImage{};
+    std::error_code error;
+    // A folder opens as a stream but fails (throws) on the first read: ask first.
+    if (std::filesystem::is_directory(path, error)) {
+        reason = "it is a folder, not a file";
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) {
         reason = "Unable to open file";
         return false;
     }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    uint8_t chunk[65536];
+    size_t read = 0;
+    while ((read = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + read);
+        if (bytes.size() > static_cast<size_t>(INT_MAX)) break;
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        reason = "the file could not be read";
+        return false;
+    }
     return DecodeTexture(bytes.data(), bytes.size(), image, reason);
 }
 

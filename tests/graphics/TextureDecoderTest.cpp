@@ -86,6 +86,9 @@ TEST(TextureDecoder, GarbageEmptyAndTruncatedFilesAreRefused) {
     EXPECT_FALSE(DecodeTexture(truncated.data(), truncated.size(), image, reason));
     EXPECT_FALSE(DecodeTextureFile("/nonexistent/texture.png", image, reason));
     EXPECT_EQ(reason, "Unable to open file");
+    // A folder where the file should be opens but cannot be read.
+    EXPECT_FALSE(DecodeTextureFile("/tmp", image, reason));
+    EXPECT_EQ(reason, "it is a folder, not a file");
 }
 
 } // namespace

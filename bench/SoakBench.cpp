@@ -1,0 +1,178 @@
+// bench/SoakBench.cpp
+// "soak": the game played for a long time by random input, its resources watched. A replay is
+// generated from a seed - walking, looking, firing, clicking, the level keys (next, previous),
+// restarts, Escape and menu choices - and the game plays it with a fixed 16 ms frame time and
+// --stats-every 1000, which logs its resident memory, open file descriptors and live GL objects.
+// With --switches K the replay instead switches levels K times, one switch every 24 frames.
+// The run fails when memory at the end exceeds its value at a tenth of the run by more than 5%,
+// or when descriptors or GL objects grow.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench/BenchCommands.h"
+#include "bench/GameChild.h"
+
+namespace zumek::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kStatsEvery = 1000;
+constexpr int kSwitchFrames = 24;
+constexpr int kWidth = 320, kHeight = 240;
+
+struct Stats {
+    long frame = 0;
+    long residentKb = 0;
+    int fds = 0;
+    int glObjects = 0;
+    int objects = 0;
+};
+
+/// Random play: every few frames one of the player's actions, from the seed.
+std::string RandomReplay(int frames, unsigned seed) {
+    std::mt19937 random(seed);
+    auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    std::ostringstream out;
+    out << "# zumek_bench soak, seed " << seed << "\n";
+    const char* walkKeys[] = {"W", "A", "S", "D"};
+    const char* menuKeys[] = {"Up", "Down", "Left", "Right", "Return"};
+    int frame = 10;
+    while (frame < frames - 2) {
+        const int action = pick(0, 99);
+        if (action < 30) { // walk for a while
+            const char* key = walkKeys[pick(0, 3)];
+            const int length = pick(10, 90);
+            out << frame << " keydown " << key << "\n" << std::min(frame + length, frames - 1) << " keyup " << key << "\n";
+        } else if (action < 50) { // look around
+            out << frame << " move " << pick(0, kWidth - 1) << " " << pick(0, kHeight - 1) << "\n";
+        } else if (action < 62) { // fire the beam
+            const int length = pick(5, 60);
+            out << frame << " ldown " << kWidth / 2 << " " << kHeight / 2 << "\n"
+                << std::min(frame + length, frames - 1) << " lup " << kWidth / 2 << " " << kHeight / 2 << "\n";
+        } else if (action < 72) { // click somewhere (menus)
+            const int x = pick(0, kWidth - 1), y = pick(0, kHeight - 1);
+            out << frame << " ldown " << x << " " << y << "\n" << frame + 2 << " lup " << x << " " << y << "\n";
+        } else if (action < 82) { // choose in a menu
+            out << frame << " key " << menuKeys[pick(0, 4)] << "\n";
+        } else if (action < 88) { // next or previous level
+            out << frame << " key " << (pick(0, 2) ? "N" : "M") << "\n";
+        } else if (action < 93) { // restart
+            out << frame << " key F5\n";
+        } else if (action < 97) { // back to the menu
+            out << frame << " key Escape\n";
+        } else { // a short pulse
+            out << frame << " key Control\n";
+        }
+        frame += pick(3, 40);
+    }
+    return out.str();
+}
+
+std::string SwitchReplay(int switches) {
+    std::ostringstream out;
+    out << "# zumek_bench soak --switches " << switches << "\n";
+    // Past the title into the menu, then the level keys: mostly forward, back now and then.
+    out << "5 key Return\n";
+    for (int i = 0; i < switches; ++i) out << 30 + i * kSwitchFrames << " key " << (i % 5 == 4 ? "M" : "N") << "\n";
+    return out.str();
+}
+
+std::vector<Stats> ReadStats(const fs::path& log) {
+    std::vector<Stats> all;
+    std::ifstream file(log);
+    for (std::string line; std::getline(file, line);) {
+        const size_t at = line.find("stats frame=");
+        if (at == std::string::npos) continue;
+        Stats stats;
+        if (std::sscanf(line.c_str() + at, "stats frame=%ld rss_kb=%ld fds=%d gl_objects=%d objects=%d", &stats.frame,
+                        &stats.residentKb, &stats.fds, &stats.glObjects, &stats.objects) == 5)
+            all.push_back(stats);
+    }
+    return all;
+}
+
+} // namespace
+
+int RunSoakBench(int argc, char** argv) {
+    int frames = 20000, switches = 0;
+    unsigned seed = 1;
+    std::string game = GameBesideBenchmark();
+    for (int i = 0; i < argc; i += 2) {
+        const std::string key = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (key == "--frames" && value && std::atoi(value) >= kStatsEvery * 2) frames = std::atoi(value);
+        else if (key == "--switches" && value && std::atoi(value) > 0) switches = std::atoi(value);
+        else if (key == "--seed" && value) seed = static_cast<unsigned>(std::strtoul(value, nullptr, 10));
+        else if (key == "--game" && value) game = value;
+        else {
+            std::fprintf(stderr, "soak: bad option %s%s%s (--frames needs %d or more)\n", argv[i], value ? " " : "",
+                         value ? value : "", kStatsEvery * 2);
+            return 2;
+        }
+    }
+    if (switches > 0) frames = std::max(30 + switches * kSwitchFrames + kStatsEvery, 2 * kStatsEvery);
+    game = fs::absolute(game).string();
+    if (access(game.c_str(), X_OK) != 0) {
+        std::fprintf(stderr, "soak: no game executable at %s\n", game.c_str());
+        return 2;
+    }
+    std::string scratchPattern = (fs::temp_directory_path() / "zumek_soak.XXXXXX").string();
+    if (!mkdtemp(scratchPattern.data())) return 1;
+    const fs::path scratch = scratchPattern, replay = scratch / "soak.replay", log = scratch / "soak.log",
+                   documents = scratch / "documents", output = scratch / "soak.out";
+    fs::create_directories(documents);
+    std::ofstream(replay) << (switches > 0 ? SwitchReplay(switches) : RandomReplay(frames, seed));
+
+    const double start = NowMs();
+    std::string error;
+    const int status = RunChild({game, "--root", ZUMEK_SOURCE_ROOT, "--documents", documents.string(), "--frame-ms", "16",
+                                 "--frames", std::to_string(frames), "--size",
+                                 std::to_string(kWidth) + "x" + std::to_string(kHeight), "--replay", replay.string(),
+                                 "--log", log.string(), "--stats-every", std::to_string(kStatsEvery)},
+                                output, 24 * 3600, error);
+    const double seconds = (NowMs() - start) / 1000.0;
+    const std::vector<Stats> stats = ReadStats(log);
+    for (const Stats& s : stats)
+        std::printf("soak frame=%ld rss_kb=%ld fds=%d gl_objects=%d objects=%d\n", s.frame, s.residentKb, s.fds,
+                    s.glObjects, s.objects);
+    if (status != 0 || stats.size() < 2) {
+        std::fprintf(stderr, "soak: the game %s; its files are kept in %s\n",
+                     status != 0 ? (error.empty() ? ("exited with status " + std::to_string(status)).c_str() : error.c_str())
+                                 : "logged too few stats lines",
+                     scratch.c_str());
+        return 1;
+    }
+    // The reference: the stats line nearest a tenth of the run (the first one at least).
+    size_t reference = 0;
+    for (size_t i = 0; i < stats.size(); ++i)
+        if (stats[i].frame <= frames / 10) reference = i;
+    const Stats& early = stats[reference];
+    const Stats& last = stats.back();
+    const double growth = early.residentKb > 0 ? 100.0 * (last.residentKb - early.residentKb) / early.residentKb : 0.0;
+    const bool memoryHolds = growth <= 5.0;
+    const bool fdsHold = last.fds <= early.fds;
+    const bool glHolds = last.glObjects <= early.glObjects;
+    std::printf("soak %s=%d frames=%d seconds=%.0f rss_kb_at_10pct=%ld rss_kb_end=%ld growth_pct=%.1f fds=%d->%d "
+                "gl_objects=%d->%d %s\n",
+                switches > 0 ? "switches" : "seed", switches > 0 ? switches : static_cast<int>(seed), frames, seconds,
+                early.residentKb, last.residentKb, growth, early.fds, last.fds, early.glObjects, last.glObjects,
+                memoryHolds && fdsHold && glHolds ? "HOLDS" : "GROWS");
+    if (!(memoryHolds && fdsHold && glHolds)) {
+        std::fprintf(stderr, "soak: resources grew; the run's files are kept in %s\n", scratch.c_str());
+        return 1;
+    }
+    std::error_code ec;
+    fs::remove_all(scratch, ec);
+    return 0;
+}
+
+} // namespace zumek::bench
