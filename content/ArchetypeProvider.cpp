@@ -17,4 +17,11 @@ Archetype* ArchetypeProvider::Get(const std::string& key) {
     return it->second.get();
 }
 
+void ArchetypeProvider::Forget(const std::string& key) {
+    auto it = m_cache.find(key);
+    if (it == m_cache.end()) return;
+    if (it->second) m_retired.push_back(std::move(it->second));
+    m_cache.erase(it);
+}
+
 } // namespace zumek

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "content/Archetype.h"
 #include "content/ContentProvider.h"
@@ -17,10 +18,14 @@ public:
 
     /// The archetype of `key` (owned by the provider), or null.
     Archetype* Get(const std::string& key) override;
+    /// Forgets `key` (also a key remembered as missing), so its next Get reads the file again.
+    /// The old archetype is kept alive: a pointer handed out before stays valid.
+    void Forget(const std::string& key);
 
 private:
     ArchetypeProvider() = default;
     std::unordered_map<std::string, std::unique_ptr<Archetype>> m_cache;
+    std::vector<std::unique_ptr<Archetype>> m_retired; ///< forgotten, still owned
 };
 
 } // namespace zumek

@@ -17,7 +17,7 @@ bool ParsePositive(const std::string& text, int limit, int& value) {
 std::string CommandLine::Usage() {
     return "usage: tovalik [--root DIR] [--documents DIR] [--level NAME] [--frames N] [--frame-ms MS]\n"
            "               [--size WxH] [--log FILE] [--screenshot FILE] [--replay FILE] [--frame-times FILE]\n"
-           "               [--stats-every N] [--help] [--version]\n"
+           "               [--stats-every N] [--watch] [--help] [--version]\n"
            "  --root DIR         resolve resource paths against DIR (default: the working directory,\n"
            "                     or the game's own tree when that has no resources/)\n"
            "  --documents DIR    the documents folder (user resources and level states in DIR/Tovalik/)\n"
@@ -32,6 +32,8 @@ std::string CommandLine::Usage() {
            "  --frame-times FILE write one line per frame to FILE: its wall-clock milliseconds, the\n"
            "                     objects drawn and the engine clock in milliseconds\n"
            "  --stats-every N    every N frames, log the resident memory, open files and live GL objects\n"
+           "  --watch            reload levels, archetypes, scripts, shaders, textures and sounds\n"
+           "                     when their files change (shipped or in DIR/Tovalik/resources/)\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
 }
@@ -45,6 +47,10 @@ CommandLine::Result CommandLine::Parse(const std::vector<std::string>& args, std
         }
         if (option == "--version") {
             version = true;
+            continue;
+        }
+        if (option == "--watch") {
+            watch = true;
             continue;
         }
         static const char* const withValue[] = {"--root", "--documents", "--level", "--frames", "--frame-ms",

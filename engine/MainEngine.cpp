@@ -99,6 +99,7 @@ void MainEngine::Run() {
             m_world->DestroyDeadObjects();
             m_world->UpdatePlaces();
         }
+        if (m_frameStartStep) m_frameStartStep();
         float dt = static_cast<float>(timer.Delta()) / 1000.0f;
         HandleDebugEvents();
         if (SettingManager::GetSetting<EngineStateSetting>() == ENGINE_SUSPENDED) {

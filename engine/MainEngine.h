@@ -1,6 +1,7 @@
 // engine/MainEngine.h
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,8 @@ constexpr int32_t EVENT_TOGGLE_DEBUG = 65;
 /// Once per frame: leave if the engine state is 2; wait until 1/60 s has passed since the
 /// previous frame started (not with a fixed frame time, nor while a headset paces the frames);
 /// load a pending level; tick the frame clock;
-/// destroy dead objects and update the place stack; act on the debug and window events; then,
+/// destroy dead objects and update the place stack; run the frame-start step (the hot reload),
+/// if any; act on the debug and window events; then,
 /// unless suspended, each engine's Update, the frame systems (input, scripting, physics) and the
 /// systems list in order (window, graphics, game logic).
 class MainEngine : public Engine, public SignalHandler<LoadLevelSignal>, public SignalHandler<DeleteLevedlStateSignal> {
@@ -47,6 +49,9 @@ public:
     void SetEventQueue(EventQueue* events) { m_events = events; }
     /// The objects and places; without one the systems run over no objects.
     void SetWorld(World* world) { m_world = world; }
+    /// A step run once per frame once the place stack has settled, before any engine or system
+    /// runs (game/ hands it the hot reload); null: none.
+    void SetFrameStartStep(std::function<void()> step) { m_frameStartStep = std::move(step); }
     /// Stops the loop after `frames` frames (0: no limit) exactly as the quit event does.
     void SetFrameLimit(int frames) { m_frameLimit = frames; }
     /// Advances the engine clock by exactly `ms` per frame (0: the real clock runs). Such runs
@@ -78,6 +83,7 @@ private:
     int m_frameLimit = 0;
     int m_fixedFrameMs = 0;
     FramePacer m_pacer;
+    std::function<void()> m_frameStartStep;
 };
 
 } // namespace zumek

@@ -14,10 +14,14 @@
 #include "engine/WindowSystem.h"
 #include "content/ObjectComponents.h"
 #include "game/FrameTimeRecorder.h"
+#include "game/HotReload.h"
 #include "game/ResourceStats.h"
+#include "game/InspectorWindow.h"
+#include "game/ScreenshotKey.h"
 #include "graphics/GraphicsComponents.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/Oculus.h"
+#include "graphics/OverlayInput.h"
 #include "graphics/SpeechWindow.h"
 #include "input/EventPoller.h"
 #include "input/InputEvents.h"
@@ -96,6 +100,10 @@ int RunGame(const CommandLine& options) {
     static MouseWin32Handler mouseHandler;
     RegisterCallback(&eventPoller);
     RegisterCallback(&mouseHandler);
+    // The overlay's windows (the inspector) take the pointer too.
+    RegisterCallback(&OverlayInput::Instance());
+    // F1: the inspector, an overlay window over the objects of the current place.
+    static InspectorWindow inspector;
 
     // 3. The window, as an engine and as a system.
     auto* window = new WindowSystem("Tovalik", options.width, options.height);
@@ -105,10 +113,10 @@ int RunGame(const CommandLine& options) {
     // Mouse look holds the mouse in places with a player (an object tagged "player"); menus use a
     // viewer instead and keep a free cursor. The overlay's one window, the caption box, takes no
     // mouse input and shows the hint for the first seconds of every level: letting the mouse go
-    // while it shows would stop the look at the window's edge just then. An overlay window that
-    // takes the mouse would be tested here.
+    // while it shows would stop the look at the window's edge just then. The inspector does take
+    // the mouse: while it is open the cursor is free.
     window->SetMouseLookTest([](const std::vector<Object*>& objects) {
-        return std::any_of(objects.begin(), objects.end(), [](const Object* o) { return o && o->GetTag() == "player"; });
+        return !inspector.IsOpen() && std::any_of(objects.begin(), objects.end(), [](const Object* o) { return o && o->GetTag() == "player"; });
     });
     mainEngine->AddEngine(window);
     mainEngine->AddSystem(window);
@@ -126,7 +134,8 @@ int RunGame(const CommandLine& options) {
 
     // 6. Sound: banks and the event table load when the engines start. Without an audio device it
     // plays silently.
-    mainEngine->AddEngine(new SoundEngine());
+    auto* sound = new SoundEngine();
+    mainEngine->AddEngine(sound);
     // Caption lines are read aloud by the sound engine's voice (silently when there is none).
     SpeechWindow::Instance().SetSpeaker([](const std::string& text) { SpeechVoice::SayWithCurrent(text); });
 
@@ -137,6 +146,11 @@ int RunGame(const CommandLine& options) {
     // built before scripting, whose libraries reach it.
     static GameLogicSystem gameLogic;
     mainEngine->AddSystem(&gameLogic);
+    // After the renderer: the inspector's key and times, and F12's screenshot of the frame drawn.
+    mainEngine->AddSystem(&inspector);
+    static ScreenshotKey screenshotKey(Paths::GameFolder() + "/screenshots",
+                                       [graphics](const std::string& path) { return graphics->WriteScreenshot(path); });
+    mainEngine->AddSystem(&screenshotKey);
     Physics::Instance();
     // 9. Scripting: the Lua state, the engine libraries, the start scripts, then Init.
     ScriptingSystem::Instance().Initialize();
@@ -145,6 +159,13 @@ int RunGame(const CommandLine& options) {
     static ObjectWorld world;
     mainEngine->SetWorld(&world);
     mainEngine->SetFrameSystems({&InputSystem::Instance(), &ScriptingSystem::Instance(), &Physics::Instance()});
+
+    // --watch: changed resource files are applied at the start of a frame, before anything runs.
+    std::unique_ptr<HotReload> hotReload;
+    if (options.watch) {
+        hotReload = std::make_unique<HotReload>(Paths::Resolve("resources"), Paths::GameFolder() + "/resources", sound);
+        mainEngine->SetFrameStartStep([&hotReload] { hotReload->ApplyChanges(); });
+    }
 
     // Last in the list, they see each frame whole.
     ResourceStatsReporter resourceStats(options.statsEvery);

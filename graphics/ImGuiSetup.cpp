@@ -9,6 +9,7 @@
 
 #include "engine/SettingManager.h"
 #include "graphics/GBuffer.h"
+#include "graphics/OverlayInput.h"
 #include "graphics/ShaderProvider.h"
 #include "graphics/SpeechWindow.h"
 #include "platform/Window.h"
@@ -82,7 +83,9 @@ void ImGuiSetup::Update(float dt, std::vector<Object*>&) {
     m_drewLastUpdate = false;
     if (!m_hasContext || SettingManager::GetSetting<EditorGUISetting>() != 1 || !m_window) return;
     SpeechWindow& speech = SpeechWindow::Instance();
-    if (!speech.IsActive()) return; // nothing to show: skip the frame and its GL state changes
+    OverlayInput& overlay = OverlayInput::Instance();
+    // Nothing to show: skip the frame and its GL state changes.
+    if (!speech.IsActive() && !overlay.AnyWindowOpen()) return;
     const int width = m_window->ClientWidth(), height = m_window->ClientHeight();
     if (width <= 0 || height <= 0) return;
     if (!m_fontTexture) CreateDeviceObjects();
@@ -96,8 +99,10 @@ void ImGuiSetup::Update(float dt, std::vector<Object*>&) {
     io.KeyCtrl = (mods & KMOD_CTRL) != 0;
     io.KeyShift = (mods & KMOD_SHIFT) != 0;
     io.KeyAlt = (mods & KMOD_ALT) != 0;
+    overlay.Feed();
     ImGui::NewFrame();
-    speech.Draw(width, height, dt);
+    if (speech.IsActive()) speech.Draw(width, height, dt);
+    overlay.DrawWindows(width, height);
     ImGui::Render();
     RenderDrawData();
     m_drewLastUpdate = true;

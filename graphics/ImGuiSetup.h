@@ -8,8 +8,8 @@ namespace zumek {
 
 class Window;
 
-/// The overlay frame (Dear ImGui) with the engine's own GL binding. Its only window is the
-/// speech caption. It runs inside the geometry pass, while the G-buffer is bound, so the caption
+/// The overlay frame (Dear ImGui) with the engine's own GL binding. Its windows are the speech
+/// caption and those added to OverlayInput (the inspector), which also brings them the pointer. It runs inside the geometry pass, while the G-buffer is bound, so the caption
 /// lands in the G-buffer and reaches the screen through the lighting pass; it is active only
 /// while EditorGUISetting is 1. Needs a current GL context. Writes no settings file.
 class ImGuiSetup final : public System {

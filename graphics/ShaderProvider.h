@@ -2,6 +2,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <vector>
 
 #include "content/ContentProvider.h"
 
@@ -19,6 +20,13 @@ public:
     /// As Get, but a failed load yields 0 instead of the exception (already reported): drawing
     /// code uses it so that a broken shader leaves its drawable blank and the game goes on.
     unsigned int TryGet(const std::string& key);
+
+    /// Recompiles every program asked for so far that is built from the source `file` (a file name
+    /// of resources/shaders/, e.g. "GBuffer.frag") and swaps the new code into the same GL program,
+    /// so whatever holds the program draws with it. A program whose new code fails to compile or
+    /// link keeps its old code; its key and the driver's message go to `failures`. Returns the
+    /// keys that took new code. Needs the GL context current.
+    std::vector<std::string> ReloadFile(const std::string& file, std::vector<std::string>& failures);
 
     /// How many keys have been asked for (loaded or failed).
     size_t Count() const { return m_programs.size(); }

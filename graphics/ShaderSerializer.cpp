@@ -53,7 +53,8 @@ unsigned int ShaderSerializer::Deserialize() {
         if (stage == 0) continue;
         std::string source;
         if (!ReadSource(file, source)) {
-            ReportProblem(Error, "The file could not be open", GetContentPath(ContentType::Shader, file));
+            m_problem = GetContentPath(ContentType::Shader, file);
+            ReportProblem(Error, "The file could not be open", m_problem);
             throw std::runtime_error("The file could not be open");
         }
         GLuint shader = glCreateShader(stage);
@@ -64,9 +65,8 @@ unsigned int ShaderSerializer::Deserialize() {
         glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
         if (status != GL_TRUE) {
             // The message text is fixed; the file and the driver's explanation go along with it.
-            ReportProblem(Error, "Error compiling vertex shader",
-                          "shader " + m_key + ", file " + GetContentPath(ContentType::Shader, file) + ":\n" +
-                              InfoLog(shader, false));
+            m_problem = "shader " + m_key + ", file " + GetContentPath(ContentType::Shader, file) + ":\n" + InfoLog(shader, false);
+            ReportProblem(Error, "Error compiling vertex shader", m_problem);
             glDeleteShader(shader);
             for (GLuint done : shaders) glDeleteShader(done);
             throw std::runtime_error("Error compiling vertex shader");
@@ -81,7 +81,8 @@ unsigned int ShaderSerializer::Deserialize() {
     if (linked != GL_TRUE) {
         // Using an unlinked program would raise a GL error on every draw: report it once and
         // hand out 0, which the drawing code treats as "draw nothing".
-        ReportProblem(Error, "Error linking shader program", "shader " + m_key + ":\n" + InfoLog(program, true));
+        m_problem = "shader " + m_key + ":\n" + InfoLog(program, true);
+        ReportProblem(Error, "Error linking shader program", m_problem);
         glDeleteProgram(program);
         for (GLuint shader : shaders) glDeleteShader(shader);
         return 0;

@@ -16,6 +16,8 @@ class ShaderSerializer final : public ContentSerializer<unsigned int> {
 public:
     explicit ShaderSerializer(std::string key) : m_key(std::move(key)) {}
     unsigned int Deserialize() override;
+    /// After a failed Deserialize: the file and the driver's message, as reported.
+    const std::string& Problem() const { return m_problem; }
 
     /// Reads resources/shaders/<file> as text, one newline after every line (so the source
     /// always ends with one). False when the file cannot be opened.
@@ -23,6 +25,7 @@ public:
 
 private:
     std::string m_key;
+    std::string m_problem;
 };
 
 } // namespace zumek

@@ -14,6 +14,10 @@ class TextureProvider final : public ContentProvider<Texture*> {
 public:
     static TextureProvider& Instance();
     Texture* Get(const std::string& name) override;
+    /// Reads the file of `name` again into the texture already handed out (same record, same GL
+    /// name), so whatever holds it draws the new image. False when `name` was never
+    /// loaded (nothing to do). Needs the GL context current.
+    bool Reload(const std::string& name);
 
 private:
     TextureProvider() = default;

@@ -10,6 +10,12 @@
 namespace zumek {
 
 Texture* TextureSerializer::Deserialize() {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    return DeserializeInto(name);
+}
+
+Texture* TextureSerializer::DeserializeInto(uint32_t name) {
     std::string path = GetContentPath(ContentType::Texture, m_name);
     DecodedImage image;
     std::string reason;
@@ -23,8 +29,6 @@ Texture* TextureSerializer::Deserialize() {
         width = height = 2;
     }
 
-    GLuint name = 0;
-    glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, data);

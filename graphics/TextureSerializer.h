@@ -15,6 +15,9 @@ class TextureSerializer final : public ContentSerializer<Texture*> {
 public:
     explicit TextureSerializer(std::string name) : m_name(std::move(name)) {}
     Texture* Deserialize() override;
+    /// As Deserialize, but uploads into the existing GL texture `name` (a reload: whatever holds
+    /// that name draws the new image).
+    Texture* DeserializeInto(uint32_t name);
 
 private:
     std::string m_name;

@@ -30,6 +30,7 @@ const KeyEvent kKeyTable[] = {
     {'S', 34},            {'W', 33},
     {VK_NUMPAD0 + 1, 63}, {VK_NUMPAD0 + 2, 65}, {VK_NUMPAD0 + 3, 64},
     {VK_NUMPAD0 + 4, 72}, {VK_NUMPAD0 + 7, 71}, {VK_F5, 17},
+    {VK_F1, input_event::TOGGLE_INSPECTOR}, {VK_F1 + 11, input_event::SCREENSHOT},
 };
 
 } // namespace

@@ -52,6 +52,8 @@ constexpr InputEvent KEY_I = 73;
 constexpr InputEvent KEY_J = 74;
 constexpr InputEvent KEY_K = 75;
 constexpr InputEvent KEY_L = 76;
+constexpr InputEvent TOGGLE_INSPECTOR = 77; ///< F1
+constexpr InputEvent SCREENSHOT = 78;       ///< F12
 } // namespace input_event
 
 } // namespace zumek

@@ -28,11 +28,23 @@ SoundEngine::SoundEngine(std::unique_ptr<AudioDevice> device) {
 
 SoundEngine::~SoundEngine() { Shutdown(); }
 
-void SoundEngine::Initialize() {
+void SoundEngine::LoadBanks() {
     // Every bank of the folder first, so the event table can name events of any of them.
     for (const std::string& name : ListContent(ContentType::SoundBank))
         m_system->LoadBankFile(GetContentPath(ContentType::SoundBank, name), 0);
     LoadSoundEvents();
+}
+
+void SoundEngine::ReloadSounds() {
+    // The instances go with the banks: the table's handles are dropped, not released one by one.
+    m_events.clear();
+    m_lastBank = nullptr;
+    m_system->UnloadBanks();
+    LoadBanks();
+}
+
+void SoundEngine::Initialize() {
+    LoadBanks();
     m_listener = ListenerAttributes{};
     m_system->SetListenerAttributes(0, m_listener);
     m_voice = std::make_unique<SpeechVoice>(*m_system);

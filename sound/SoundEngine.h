@@ -54,6 +54,9 @@ public:
     /// Reads the first event table of the event folder and creates one instance per name; a name
     /// containing "bus" loads the bank of that name instead.
     void LoadSoundEvents();
+    /// Reads every bank, sample and the event table again (their files changed): what was
+    /// playing stops, and the next music or effect request plays the new sound.
+    void ReloadSounds();
 
     void Handle(MusicSignal signal) override;
     void Handle(SfxSignal signal) override;
@@ -73,6 +76,8 @@ public:
     SoundBank* LastBank() const { return m_lastBank; }
 
 private:
+    /// Every bank of the bank folder, then the event table.
+    void LoadBanks();
     /// The instance of `name`, or null when the name is unknown or plays nothing.
     EventInstance* Find(const std::string& name) const;
     void ReleaseEvents();

@@ -145,6 +145,21 @@ void StudioSystem::Release() {
     m_device.reset();
 }
 
+void StudioSystem::UnloadBanks() {
+    {
+        std::lock_guard<std::mutex> guard(m_queueMutex);
+        if (m_released) return;
+        m_queue.clear(); // requests name instances that are about to go
+    }
+    if (!m_device) return;
+    for (size_t i = 0; i < m_channels.size(); ++i)
+        if (m_channels[i].inUse) FreeChannel(static_cast<int>(i));
+    m_instances.clear();
+    m_eventsByPath.clear();
+    m_banks.clear();
+    m_samples->Clear();
+}
+
 size_t StudioSystem::BusyChannelCount() const {
     return static_cast<size_t>(
         std::count_if(m_channels.begin(), m_channels.end(), [](const Channel& c) { return c.inUse; }));

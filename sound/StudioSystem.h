@@ -45,6 +45,10 @@ public:
     /// Loads the bank file at `path` with its samples; loading the same file again gives the bank
     /// already loaded. Null, after one log line naming the file, when it cannot be loaded.
     SoundBank* LoadBankFile(const std::string& path, uint32_t flags);
+    /// Stops every sound and forgets every bank, event, instance and decoded sample (pending
+    /// requests are dropped), so the banks can be loaded afresh. Instances handed out before are
+    /// gone. The device and its voices stay.
+    void UnloadBanks();
     /// The event of a loaded bank with this path ("event:/..."); null when no bank has it.
     EventDescription* GetEvent(const std::string& path) const;
     /// Places listener `index`; only listener 0 exists.

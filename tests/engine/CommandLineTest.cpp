@@ -48,6 +48,17 @@ TEST(CommandLine, HelpAndVersionWinOverRunning) {
     EXPECT_EQ(Parse({"--version"}, b, error), CommandLine::Result::Version);
 }
 
+TEST(CommandLine, WatchIsASwitchThatTakesNoValue) {
+    CommandLine o;
+    std::string error;
+    ASSERT_EQ(Parse({"--watch", "--frames", "3"}, o, error), CommandLine::Result::Run) << error;
+    EXPECT_TRUE(o.watch);
+    EXPECT_EQ(o.frames, 3);
+    CommandLine plain;
+    ASSERT_EQ(Parse({}, plain, error), CommandLine::Result::Run);
+    EXPECT_FALSE(plain.watch);
+}
+
 TEST(CommandLine, RejectsMalformedOptionsWithAReason) {
     const std::vector<std::vector<std::string>> bad = {
         {"--bogus"}, {"stray"}, {"--frames"}, {"--frames", "0"}, {"--frames", "-1"}, {"--frames", "1e3"},

@@ -14,6 +14,7 @@
 #include "graphics/ShaderSerializer.h"
 #include "graphics/TextureProvider.h"
 #include "platform/Paths.h"
+#include "platform/PngWriter.h"
 #include "tests/graphics/GraphicsScene.h"
 
 namespace zumek {
@@ -101,6 +102,83 @@ TEST(TextureProvider, LoadsOnceAndGivesAVisiblePlaceholderForMissingFiles) {
     TextureProvider::Instance().Get("missing.png");
     ASSERT_EQ(EngineLog::Instance().Records().size(), 1u) << "one line, however often it is asked for";
     EXPECT_NE(EngineLog::Instance().Records().front().text.find("missing.png"), std::string::npos);
+}
+
+/// A resource tree of its own: the shipped shaders, and a texture folder.
+fs::path ScratchTree(const char* name) {
+    fs::path root = fs::temp_directory_path() / name;
+    fs::remove_all(root);
+    fs::create_directories(root / "resources" / "textures");
+    fs::copy(fs::path(ZUMEK_SOURCE_ROOT) / "resources" / "shaders", root / "resources" / "shaders", fs::copy_options::recursive);
+    return root;
+}
+
+bool Linked(GLuint program) {
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    return linked == GL_TRUE;
+}
+
+TEST(ShaderProvider, ReloadSwapsNewCodeIntoTheSameProgramAndABrokenEditKeepsTheOld) {
+    fs::path root = ScratchTree("zumek-reload-shaders");
+    GraphicsScene scene(32, 32);
+    Paths::SetResourceRoot(root.string());
+    ShaderProvider& provider = ShaderProvider::Instance();
+    const GLuint program = provider.Get("TEXT_SHADER");
+    ASSERT_NE(program, 0u);
+    std::vector<std::string> failures;
+    EXPECT_TRUE(provider.ReloadFile("Unused.frag", failures).empty()) << "no program uses it";
+
+    // A value drawing code sets once (a sampler unit) must survive the relink.
+    const GLint sampler = glGetUniformLocation(program, "texture0");
+    ASSERT_GE(sampler, 0);
+    glProgramUniform1i(program, sampler, 3);
+    std::ofstream(root / "resources" / "shaders" / "TextVertexShader.frag", std::ios::app) << "// edited\n";
+    EXPECT_EQ(provider.ReloadFile("TextVertexShader.frag", failures), (std::vector<std::string>{"TEXT_SHADER"}));
+    EXPECT_TRUE(failures.empty());
+    EXPECT_EQ(provider.Get("TEXT_SHADER"), program) << "holders of the program must draw with the new code";
+    EXPECT_TRUE(Linked(program));
+    GLint stages = 0;
+    glGetProgramiv(program, GL_ATTACHED_SHADERS, &stages);
+    EXPECT_EQ(stages, 2) << "the old stages are let go";
+    GLint unit = -1;
+    glGetUniformiv(program, glGetUniformLocation(program, "texture0"), &unit);
+    EXPECT_EQ(unit, 3) << "the relink reset a uniform drawing code set once";
+
+    std::ofstream(root / "resources" / "shaders" / "TextVertexShader.frag", std::ios::app) << "not glsl\n";
+    EXPECT_TRUE(provider.ReloadFile("TextVertexShader.frag", failures).empty());
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find("TextVertexShader.frag"), std::string::npos) << failures[0];
+    EXPECT_NE(failures[0].find("error"), std::string::npos) << "the driver's message: " << failures[0];
+    EXPECT_TRUE(Linked(program)) << "a broken edit must leave the working program";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    fs::remove_all(root);
+}
+
+TEST(TextureProvider, ReloadReadsTheFileIntoTheSameTexture) {
+    fs::path root = ScratchTree("zumek-reload-textures");
+    const uint8_t red[4 * 3] = {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0};
+    ASSERT_TRUE(WritePng((root / "resources" / "textures" / "swatch.png").string(), 2, 2, 3, red, false));
+    GraphicsScene scene(32, 32);
+    Paths::SetResourceRoot(root.string());
+    TextureProvider& textures = TextureProvider::Instance();
+    EXPECT_FALSE(textures.Reload("swatch.png")) << "never loaded: nothing to reload";
+    Texture* texture = textures.Get("swatch.png");
+    const uint32_t name = texture->name;
+    std::vector<uint8_t> green(4 * 2 * 3, 0);
+    for (size_t i = 1; i < green.size(); i += 3) green[i] = 255;
+    ASSERT_TRUE(WritePng((root / "resources" / "textures" / "swatch.png").string(), 4, 2, 3, green.data(), false));
+    EXPECT_TRUE(textures.Reload("swatch.png"));
+    EXPECT_EQ(texture->name, name);
+    EXPECT_EQ(texture->width, 4u);
+    uint8_t pixel[4] = {0, 0, 0, 0};
+    glBindTexture(GL_TEXTURE_2D, name);
+    std::vector<uint8_t> all(4 * 2 * 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, all.data());
+    std::copy(all.begin(), all.begin() + 4, pixel);
+    EXPECT_EQ(pixel[0], 0);
+    EXPECT_EQ(pixel[1], 255);
+    fs::remove_all(root);
 }
 
 } // namespace

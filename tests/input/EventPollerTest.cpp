@@ -52,8 +52,16 @@ TEST_F(Poller, EveryKeyOfTheTableRaisesItsEvent) {
 }
 
 TEST_F(Poller, OtherKeysRaiseNothing) {
-    for (uint32_t key : {VK_SHIFT, VK_MENU, uint32_t('B'), uint32_t('3'), VK_BACK, VK_TAB, VK_NUMPAD0, uint32_t(0x70)}) Key(key);
+    for (uint32_t key : {VK_SHIFT, VK_MENU, uint32_t('B'), uint32_t('3'), VK_BACK, VK_TAB, VK_NUMPAD0, uint32_t(0x71)}) Key(key);
     poller.OnMessage(nullptr, WM_KEYUP, 'A', 0);
+    EXPECT_EQ(InputEvents::Instance().PendingCount(), 0u);
+}
+
+TEST_F(Poller, F1AndF12AreTheInspectorAndTheScreenshot) {
+    Key(VK_F1);
+    Key(VK_F1 + 11);
+    EXPECT_TRUE(InputEvents::Instance().Take(input_event::TOGGLE_INSPECTOR));
+    EXPECT_TRUE(InputEvents::Instance().Take(input_event::SCREENSHOT));
     EXPECT_EQ(InputEvents::Instance().PendingCount(), 0u);
 }
 

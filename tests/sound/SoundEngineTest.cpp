@@ -66,6 +66,21 @@ TEST(SoundEngine, MusicStopsAtOnce) {
     EXPECT_EQ(test::Peak(s.Frame(0.1)), 0.0);
 }
 
+TEST(SoundEngine, ReloadingTheSoundsStopsWhatPlaysAndEveryNamePlaysAgain) {
+    ShippedSound s;
+    SignalManager::Emit(MusicSignal{"Music", true});
+    EXPECT_GT(MixRms(s.Frame(0.3)), 0.01);
+    const size_t events = s.engine->EventCount();
+    SignalManager::Emit(SfxSignal{"Hit"}); // queued for an instance the reload drops
+    s.engine->ReloadSounds();
+    EXPECT_EQ(test::Peak(s.Frame(0.1)), 0.0) << "what played before the reload goes on";
+    EXPECT_EQ(s.engine->EventCount(), events);
+    EXPECT_EQ(s.engine->Studio().BusyChannelCount(), 0u);
+    SignalManager::Emit(MusicSignal{"Music", true});
+    EXPECT_GT(MixRms(s.Frame(0.3)), 0.01) << "the reloaded music does not play";
+    EXPECT_EQ(test::ProblemCount(), 0u);
+}
+
 TEST(SoundEngine, MusicLoopsUntilStopped) {
     ShippedSound s;
     SignalManager::Emit(MusicSignal{"Music", true});
