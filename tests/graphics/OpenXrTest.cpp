@@ -24,53 +24,22 @@
 #include "objects/Object.h"
 #include "objects/ObjectManager.h"
 #include "objects/Transform.h"
+#include "tests/graphics/EyeImage.h"
 #include "tests/graphics/GraphicsScene.h"
 #include "tests/openxr-runtime/TestRuntimeStats.h"
 
 namespace zumek {
 namespace {
 
+using test::CountLogLines;
+using test::EyeImage;
+using test::ReadTexture;
+
 namespace fs = std::filesystem;
 constexpr int kWidth = 160, kHeight = 120;
 const glm::vec3 kCubeColor(0.9f, 0.2f, 0.1f);
 
-struct Image {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
 
-    bool IsCube(int x, int y) const {
-        const uint8_t* p = &rgba[(static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 4];
-        return p[0] > 40 && p[0] > 2 * p[1] && p[0] > 2 * p[2];
-    }
-    /// Mean column of the cube's pixels (-1 without any).
-    float CubeColumn() const {
-        double sum = 0;
-        long count = 0;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                if (IsCube(x, y)) sum += x, ++count;
-        return count ? static_cast<float>(sum / static_cast<double>(count)) : -1.0f;
-    }
-};
-
-Image ReadTexture(unsigned texture) {
-    Image image;
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &image.width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &image.height);
-    image.rgba.assign(static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 4, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return image;
-}
-
-int CountLogLines(const std::string& text) {
-    int count = 0;
-    for (const LogMessage& record : EngineLog::Instance().Records())
-        if (record.text.find(text) != std::string::npos) ++count;
-    return count;
-}
 
 /// Standard error without the line the validation layer prints about its own output.
 std::string WithoutLayerBanner(const std::string& text) {
@@ -228,8 +197,8 @@ TEST(OpenXrHeadset, BothEyesGetTheLitSceneFromTheirOwnPlaceAndTheWindowTheMirror
     EXPECT_EQ(vr.stats->lastEyeImage[0], vr.headset->LastEyeTexture(0));
     EXPECT_EQ(vr.stats->lastEyeImage[1], vr.headset->LastEyeTexture(1));
 
-    Image left = ReadTexture(vr.headset->LastEyeTexture(0));
-    Image right = ReadTexture(vr.headset->LastEyeTexture(1));
+    EyeImage left = ReadTexture(vr.headset->LastEyeTexture(0));
+    EyeImage right = ReadTexture(vr.headset->LastEyeTexture(1));
     ASSERT_EQ(left.width, 320);
     ASSERT_EQ(right.height, 240);
     const float leftColumn = left.CubeColumn(), rightColumn = right.CubeColumn();

@@ -13,21 +13,8 @@ expect_eq "exit status with the simulated headset" 0 $?
 expect_grep "$SCRATCH/mirror.log" "headset: .*libOVRRT64_0_7.so: Simulated headset, 640x360" "the headset in use is logged"
 if grep -E "Failed to|disconected" "$SCRATCH/err.txt"; then fail "the simulated headset reported a problem"; fi
 # Both halves of the window hold an eye's view of the lit splash: drawn, and alike but not the same.
-python3 - "$SRC/tests/scenes" "$SCRATCH/mirror.png" >"$SCRATCH/halves.txt" <<'PY'
-import sys
-sys.path.insert(0, sys.argv[1])
-from image_stats import pixels
-values = [0.299 * r + 0.587 * g + 0.114 * b for r, g, b in pixels(sys.argv[2])]
-width, height = 320, 180
-left = [values[y * width + x] for y in range(height) for x in range(width // 2)]
-right = [values[y * width + x + width // 2] for y in range(height) for x in range(width // 2)]
-def spread(v):
-    m = sum(v) / len(v)
-    return (sum((a - m) ** 2 for a in v) / len(v)) ** 0.5
-difference = sum(abs(a - b) for a, b in zip(left, right)) / len(left)
-print("%d %d %d %d %d" % (len(values), spread(left), spread(right), sum(left) / len(left), difference * 10))
-PY
-read -r COUNT LEFT_SPREAD RIGHT_SPREAD LEFT_MEAN DIFFERENCE10 <"$SCRATCH/halves.txt"
+python3 "$SRC/tests/scenes/mirror_halves.py" "$SCRATCH/mirror.png" 320 180 >"$SCRATCH/halves.txt"
+read -r COUNT LEFT_SPREAD RIGHT_SPREAD DIFFERENCE10 <"$SCRATCH/halves.txt"
 expect_eq "mirror screenshot pixels" $((320 * 180)) "$COUNT"
 [ "${LEFT_SPREAD:-0}" -gt 20 ] || fail "the left eye's half is flat (spread $LEFT_SPREAD)"
 [ "${RIGHT_SPREAD:-0}" -gt 20 ] || fail "the right eye's half is flat (spread $RIGHT_SPREAD)"
