@@ -17,7 +17,7 @@ bool ParsePositive(const std::string& text, int limit, int& value) {
 std::string CommandLine::Usage() {
     return "usage: tovalik [--root DIR] [--documents DIR] [--level NAME] [--frames N] [--frame-ms MS]\n"
            "               [--size WxH] [--log FILE] [--screenshot FILE] [--replay FILE] [--frame-times FILE]\n"
-           "               [--stats-every N] [--watch] [--help] [--version]\n"
+           "               [--stats-every N] [--watch] [--state-hash] [--help] [--version]\n"
            "  --root DIR         resolve resource paths against DIR (default: the working directory,\n"
            "                     or the game's own tree when that has no resources/)\n"
            "  --documents DIR    the documents folder (user resources and level states in DIR/Tovalik/)\n"
@@ -34,6 +34,8 @@ std::string CommandLine::Usage() {
            "  --stats-every N    every N frames, log the resident memory, open files and live GL objects\n"
            "  --watch            reload levels, archetypes, scripts, shaders, textures and sounds\n"
            "                     when their files change (shipped or in DIR/Tovalik/resources/)\n"
+           "  --state-hash       when the run ends, print \"state hash=H frames=N objects=M\": a hash of\n"
+           "                     every object's id, transform and body state\n"
            "  --help             show this text\n"
            "  --version          show the version\n";
 }
@@ -51,6 +53,10 @@ CommandLine::Result CommandLine::Parse(const std::vector<std::string>& args, std
         }
         if (option == "--watch") {
             watch = true;
+            continue;
+        }
+        if (option == "--state-hash") {
+            stateHash = true;
             continue;
         }
         static const char* const withValue[] = {"--root", "--documents", "--level", "--frames", "--frame-ms",

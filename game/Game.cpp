@@ -18,6 +18,7 @@
 #include "game/ResourceStats.h"
 #include "game/InspectorWindow.h"
 #include "game/ScreenshotKey.h"
+#include "game/StateHash.h"
 #include "graphics/GraphicsComponents.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/Oculus.h"
@@ -170,12 +171,15 @@ int RunGame(const CommandLine& options) {
     // Last in the list, they see each frame whole.
     ResourceStatsReporter resourceStats(options.statsEvery);
     if (options.statsEvery > 0) mainEngine->AddSystem(&resourceStats);
+    StateHashRecorder stateHash;
+    if (options.stateHash) mainEngine->AddSystem(&stateHash);
     if (!options.frameTimes.empty()) mainEngine->AddSystem(&frameTimes);
 
     // 10. The frame loop.
     frameTimes.Start();
     mainEngine->Run();
     frameTimes.Close();
+    if (options.stateHash) std::printf("%s\n", stateHash.Line().c_str());
     if (!options.screenshot.empty()) {
         if (graphics->WriteScreenshot(options.screenshot))
             std::printf("Screenshot written to %s\n", options.screenshot.c_str());

@@ -2,7 +2,6 @@
 #include "graphics/Laser.h"
 
 #include <GL/glew.h>
-#include <SDL.h>
 
 #include <algorithm>
 
@@ -10,6 +9,7 @@
 
 #include "engine/SettingManager.h"
 #include "graphics/ShaderProvider.h"
+#include "platform/Clock.h"
 
 namespace zumek {
 
@@ -83,7 +83,7 @@ void Laser::Draw() {
     glUniform1f(m_multiplier, 1.0f);
     glUniform1i(m_debugDraw, 0);
     glUniform1i(m_pickId, -1);
-    glUniform1f(m_time, static_cast<float>(SDL_GetTicks()) / 1000.0f);
+    glUniform1f(m_time, static_cast<float>(Clock::NowMs()) / 1000.0f);
     // The lines carry no normal: the G-buffer program marks them unlit, so they keep their colour.
     glVertexAttrib3f(2, 0.0f, 0.0f, 0.0f);
     // A line is one G-buffer texel wide, and the lighting pass samples the G-buffer once per

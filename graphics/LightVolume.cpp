@@ -2,7 +2,6 @@
 #include "graphics/LightVolume.h"
 
 #include <GL/glew.h>
-#include <SDL.h>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
@@ -12,6 +11,7 @@
 #include "graphics/GBuffer.h"
 #include "graphics/ModelLoader.h"
 #include "graphics/ShaderProvider.h"
+#include "platform/Clock.h"
 
 namespace zumek {
 
@@ -52,7 +52,7 @@ void LightVolume::Draw(const GBuffer& gBuffer, int screenWidth, int screenHeight
     glBindVertexArray(m_mesh.vertexArray);
     glUniform1f(m_screenWidth, static_cast<float>(screenWidth));
     glUniform1f(m_screenHeight, static_cast<float>(screenHeight));
-    glUniform1f(m_time, static_cast<float>(SDL_GetTicks()) / 10000.0f);
+    glUniform1f(m_time, static_cast<float>(Clock::NowMs()) / 10000.0f);
     glDrawArrays(GL_TRIANGLES, 0, m_mesh.vertexCount);
     glBindVertexArray(0);
     glUseProgram(0);

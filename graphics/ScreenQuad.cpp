@@ -2,7 +2,6 @@
 #include "graphics/ScreenQuad.h"
 
 #include <GL/glew.h>
-#include <SDL.h>
 
 #include "content/ContentType.h"
 #include "engine/EngineLog.h"
@@ -11,6 +10,7 @@
 #include "graphics/LightTiles.h"
 #include "graphics/ShaderProvider.h"
 #include "input/InputEvents.h"
+#include "platform/Clock.h"
 
 namespace zumek {
 
@@ -114,7 +114,7 @@ bool ScreenQuad::Draw(const GBuffer& gBuffer, LightTiles* lights) {
     glUniform3f(m_specularLocation, m_specularColor.x, m_specularColor.y, m_specularColor.z);
     glUniform1i(m_debugDrawLocation, 0);
     glUniform1i(m_renderModeLocation, m_renderMode);
-    glUniform1f(m_timeLocation, static_cast<float>(SDL_GetTicks()));
+    glUniform1f(m_timeLocation, static_cast<float>(Clock::NowMs()));
     glUniform1f(m_fadeTimeLocation, m_fadeTime);
     glDrawArrays(GL_TRIANGLES, 0, m_vertexCount);
     glBindTexture(GL_TEXTURE_2D, 0);

@@ -2,7 +2,6 @@
 #include "graphics/SpriteRenderer.h"
 
 #include <GL/glew.h>
-#include <SDL.h>
 
 #include <algorithm>
 
@@ -22,6 +21,7 @@
 #include "graphics/TextureProvider.h"
 #include "objects/Object.h"
 #include "objects/Transform.h"
+#include "platform/Clock.h"
 
 namespace zumek {
 namespace {
@@ -138,7 +138,7 @@ void SpriteRenderer::Draw(SpriteBase& sprite) {
     SelectEffect(gpu, sprite.GetEffect());
     glUniform1i(gpu.debugDraw, 0);
     glUniform1i(gpu.pickId, sprite.GetPickId());
-    glUniform1f(gpu.time, static_cast<float>(SDL_GetTicks()) / 1000.0f);
+    glUniform1f(gpu.time, static_cast<float>(Clock::NowMs()) / 1000.0f);
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 1.0f); // the debug box's lines win over the faces they lie on
     glDrawArrays(GL_TRIANGLES, 0, gpu.mesh.vertexCount);
@@ -202,7 +202,7 @@ void SpriteRenderer::DrawHud(Hud& hud) {
     SelectEffect(gpu, hud.GetEffect());
     glUniform1i(gpu.debugDraw, 0);
     glUniform1i(gpu.pickId, hud.GetPickId());
-    glUniform1f(gpu.time, static_cast<float>(SDL_GetTicks()) / 10000.0f);
+    glUniform1f(gpu.time, static_cast<float>(Clock::NowMs()) / 10000.0f);
     glDrawArrays(GL_TRIANGLES, 0, gpu.mesh.vertexCount);
     glBindVertexArray(0);
     glUseProgram(0);
