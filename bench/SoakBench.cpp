@@ -27,6 +27,7 @@ namespace fs = std::filesystem;
 
 constexpr int kStatsEvery = 1000;
 constexpr int kSwitchFrames = 24;
+constexpr int kSwitchRun = 6;
 constexpr int kWidth = 320, kHeight = 240;
 
 struct Stats {
@@ -80,9 +81,11 @@ std::string RandomReplay(int frames, unsigned seed) {
 std::string SwitchReplay(int switches) {
     std::ostringstream out;
     out << "# zumek_bench soak --switches " << switches << "\n";
-    // Past the title into the menu, then the level keys: mostly forward, back now and then.
-    out << "5 key Return\n";
-    for (int i = 0; i < switches; ++i) out << 30 + i * kSwitchFrames << " key " << (i % 5 == 4 ? "M" : "N") << "\n";
+    // From level 1 (the level keys act in levels): six levels forward, six back, and again, so the
+    // run stays among the levels (the place after the last is not a level) and has seen each of
+    // them before a tenth of it is over.
+    for (int i = 0; i < switches; ++i)
+        out << 30 + i * kSwitchFrames << " key " << ((i / kSwitchRun) % 2 == 0 ? "N" : "M") << "\n";
     return out.str();
 }
 
@@ -137,11 +140,12 @@ int RunSoakBench(int argc, char** argv) {
     setenv("MESA_EXTENSION_OVERRIDE", "-GL_EXT_texture_filter_anisotropic -GL_ARB_texture_filter_anisotropic", 0);
     const double start = NowMs();
     std::string error;
-    const int status = RunChild({game, "--root", ZUMEK_SOURCE_ROOT, "--documents", documents.string(), "--frame-ms", "16",
-                                 "--frames", std::to_string(frames), "--size",
-                                 std::to_string(kWidth) + "x" + std::to_string(kHeight), "--replay", replay.string(),
-                                 "--log", log.string(), "--stats-every", std::to_string(kStatsEvery)},
-                                output, 24 * 3600, error);
+    std::vector<std::string> args = {game, "--root", ZUMEK_SOURCE_ROOT, "--documents", documents.string(), "--frame-ms", "16",
+                                     "--frames", std::to_string(frames), "--size",
+                                     std::to_string(kWidth) + "x" + std::to_string(kHeight), "--replay", replay.string(),
+                                     "--log", log.string(), "--stats-every", std::to_string(kStatsEvery)};
+    if (switches > 0) args.insert(args.end(), {"--level", "level1"});
+    const int status = RunChild(args, output, 24 * 3600, error);
     const double seconds = (NowMs() - start) / 1000.0;
     const std::vector<Stats> stats = ReadStats(log);
     for (const Stats& s : stats)
@@ -164,9 +168,15 @@ int RunSoakBench(int argc, char** argv) {
     const bool memoryHolds = growth <= 5.0;
     const bool fdsHold = last.fds <= early.fds;
     const bool glHolds = last.glObjects <= early.glObjects;
-    std::printf("soak %s=%d frames=%d seconds=%.0f rss_kb_at_10pct=%ld rss_kb_end=%ld growth_pct=%.1f fds=%d->%d "
-                "gl_objects=%d->%d %s\n",
+    int levelsLoaded = 0;
+    {
+        std::ifstream file(log);
+        for (std::string line; std::getline(file, line);) levelsLoaded += line.find("] Serializing Level") != std::string::npos;
+    }
+    std::printf("soak %s=%d frames=%d seconds=%.0f levels_loaded=%d rss_kb_at_10pct=%ld rss_kb_end=%ld growth_pct=%.1f "
+                "fds=%d->%d gl_objects=%d->%d %s\n",
                 switches > 0 ? "switches" : "seed", switches > 0 ? switches : static_cast<int>(seed), frames, seconds,
+                levelsLoaded,
                 early.residentKb, last.residentKb, growth, early.fds, last.fds, early.glObjects, last.glObjects,
                 memoryHolds && fdsHold && glHolds ? "HOLDS" : "GROWS");
     if (!(memoryHolds && fdsHold && glHolds)) {
