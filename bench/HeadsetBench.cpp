@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/BenchCommands.h"
+#include "bench/BenchOptions.h"
 #include "bench/GameChild.h"
 
 namespace zumek::bench {
@@ -61,18 +62,12 @@ bool LogSays(const fs::path& log, const std::string& text) {
 int RunHeadsetBench(int argc, char** argv) {
     int width = 1280, height = 720, frames = 150;
     std::string game = GameBesideBenchmark();
-    for (int i = 0; i < argc; i += 2) {
-        const std::string key = argv[i];
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (key == "--frames" && value && std::atoi(value) > kWarmUpFrames) frames = std::atoi(value);
-        else if (key == "--size" && value && std::sscanf(value, "%dx%d", &width, &height) == 2 && width > 0 &&
-                 height > 0) {
-        } else if (key == "--game" && value) game = value;
-        else {
-            std::fprintf(stderr, "headset: bad option %s%s%s\n", argv[i], value ? " " : "", value ? value : "");
-            return 2;
-        }
-    }
+    if (!BenchOptions("headset", argc, argv)
+             .Number("--frames", frames, kWarmUpFrames + 1)
+             .Size("--size", width, height)
+             .Text("--game", game)
+             .Ok())
+        return 2;
     game = fs::absolute(game).string();
     const fs::path simulator = fs::path(game).parent_path() / "headset-simulator";
     if (access(game.c_str(), X_OK) != 0 || !fs::exists(simulator / "libOVRRT64_0_7.so")) {

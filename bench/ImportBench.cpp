@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/BenchCommands.h"
+#include "bench/BenchOptions.h"
 #include "engine/EngineLog.h"
 #include "graphics/AssimpImport.h"
 #include "graphics/ModelLoader.h"
@@ -68,13 +69,7 @@ double Median(std::vector<double> values) {
 
 int RunImportBench(int argc, char** argv) {
     int runs = 5;
-    for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
-        else {
-            std::fprintf(stderr, "zumek_bench import: unknown option %s\n", argv[i]);
-            return 2;
-        }
-    }
+    if (!BenchOptions("zumek_bench import", argc, argv).Number("--runs", runs, 1).Ok()) return 2;
     const std::vector<ModelFile> models = ShippedModels();
     auto localStill = [](const std::string& path, MeshData& mesh) {
         ImportNotes notes;

@@ -17,6 +17,7 @@
 #include <tinyxml2.h>
 
 #include "bench/BenchCommands.h"
+#include "bench/BenchOptions.h"
 #include "content/ObjectComponents.h"
 #include "graphics/GraphicsComponents.h"
 #include "objects/ObjectManager.h"
@@ -81,14 +82,8 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start) {
 int RunLevelBench(int argc, char** argv) {
     int objects = 10000;
     int runs = 5;
-    for (int i = 0; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--objects") == 0) objects = std::atoi(argv[i + 1]);
-        else if (std::strcmp(argv[i], "--runs") == 0) runs = std::atoi(argv[i + 1]);
-    }
-    if (objects <= 0 || runs <= 0) {
-        std::fprintf(stderr, "zumek_bench level: --objects and --runs need numbers above 0\n");
+    if (!BenchOptions("zumek_bench level", argc, argv).Number("--objects", objects, 1).Number("--runs", runs, 1).Ok())
         return 2;
-    }
 
     char pattern[] = "/tmp/zumek-bench-XXXXXX";
     if (!mkdtemp(pattern)) return 1;

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/BenchCommands.h"
+#include "bench/BenchOptions.h"
 #include "bench/GameChild.h"
 #include "bench/GBufferFloor.h"
 #include "engine/SettingManager.h"
@@ -136,18 +137,12 @@ double MeasureFloor(GBufferFloor& floor, const glm::mat4& viewProjection, int sp
 int RunLevelsBench(int argc, char** argv) {
     int width = 1280, height = 720, frames = 300;
     std::string game = GameBesideBenchmark();
-    for (int i = 0; i < argc; i += 2) {
-        std::string key = argv[i];
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (key == "--frames" && value && std::atoi(value) > 0) frames = std::atoi(value);
-        else if (key == "--size" && value && std::sscanf(value, "%dx%d", &width, &height) == 2 && width > 0 &&
-                 height > 0) {
-        } else if (key == "--game" && value) game = value;
-        else {
-            std::fprintf(stderr, "levels: bad option %s%s%s\n", argv[i], value ? " " : "", value ? value : "");
-            return 2;
-        }
-    }
+    if (!BenchOptions("levels", argc, argv)
+             .Number("--frames", frames, 1)
+             .Size("--size", width, height)
+             .Text("--game", game)
+             .Ok())
+        return 2;
     game = fs::absolute(game).string();
     if (access(game.c_str(), X_OK) != 0) {
         std::fprintf(stderr, "levels: no game executable at %s (build the tovalik target, or give --game)\n",

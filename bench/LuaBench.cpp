@@ -15,6 +15,7 @@
 #include <lua.hpp>
 
 #include "bench/BenchCommands.h"
+#include "bench/BenchOptions.h"
 #include "objects/Object.h"
 #include "objects/Transform.h"
 #include "platform/Paths.h"
@@ -81,10 +82,7 @@ void Compare(lua_State* L, const char* name, const std::string& code, const std:
 int RunLuaBench(int argc, char** argv) {
     long calls = 5000000;
     int runs = 7;
-    for (int i = 0; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--calls") == 0) calls = std::max(1L, std::atol(argv[i + 1]));
-        else if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
-    }
+    if (!BenchOptions("lua", argc, argv).Number("--calls", calls, 1L).Number("--runs", runs, 1).Ok()) return 2;
 
     // The shipped start scripts; an empty documents folder, so no user copy interferes.
     std::filesystem::path scratch = std::filesystem::temp_directory_path() / "zumek-lua-bench";
@@ -97,7 +95,7 @@ int RunLuaBench(int argc, char** argv) {
 
     // One live object with a transform, known to the libraries as a created object would be.
     Object object("bench1", "bench", "bench", "");
-    object.AddComponent(new Transform(glm::vec3(1, 2, 3), glm::vec3(1), glm::vec3(0)));
+    object.AddComponent(std::make_unique<Transform>(glm::vec3(1, 2, 3), glm::vec3(1), glm::vec3(0)));
     scripting.GetLiveObjects().Add(&object);
     lua_pushlightuserdata(L, object.GetComponent<Transform>());
     lua_setglobal(L, "benchTransform");

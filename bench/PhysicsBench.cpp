@@ -23,6 +23,7 @@
 #include <btBulletDynamicsCommon.h>
 
 #include "bench/BenchCommands.h"
+#include "bench/BenchOptions.h"
 #include "engine/SignalManager.h"
 #include "objects/Object.h"
 #include "objects/Transform.h"
@@ -89,9 +90,8 @@ Outcome RunOurs(const Scene& scene) {
     std::vector<Object*> objects;
     auto add = [&](const std::string& id, const glm::vec3& position, int shape, int material, bool isStatic) {
         auto object = std::make_unique<Object>(id, isStatic ? "floor" : "box", "bench", "");
-        object->AddComponent(new Transform(position, glm::vec3(1.0f), glm::vec3(0.0f)));
-        auto* body = new Body(glm::vec3(1.0f), shape, material, isStatic);
-        object->AddComponent(body);
+        object->AddComponent(std::make_unique<Transform>(position, glm::vec3(1.0f), glm::vec3(0.0f)));
+        auto* body = object->AddComponent(std::make_unique<Body>(glm::vec3(1.0f), shape, material, isStatic));
         body->Initialize();
         objects.push_back(object.get());
         owned.push_back(std::move(object));
@@ -217,22 +217,12 @@ int RunPhysicsBench(int argc, char** argv) {
     std::vector<std::string> scenes;
     std::vector<int> counts;
     int runs = 1;
-    for (int i = 0; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--scene") == 0) {
-            scenes.push_back(argv[i + 1]);
-        } else if (std::strcmp(argv[i], "--bodies") == 0) {
-            counts.push_back(std::atoi(argv[i + 1]));
-        } else if (std::strcmp(argv[i], "--runs") == 0) {
-            runs = std::atoi(argv[i + 1]);
-        } else {
-            std::fprintf(stderr, "zumek_bench physics: unknown option %s\n", argv[i]);
-            return 2;
-        }
-    }
-    if (argc % 2 != 0) {
-        std::fprintf(stderr, "zumek_bench physics: %s needs a value\n", argv[argc - 1]);
+    if (!BenchOptions("zumek_bench physics", argc, argv)
+             .Texts("--scene", scenes)
+             .Numbers("--bodies", counts, 1)
+             .Number("--runs", runs, 1)
+             .Ok())
         return 2;
-    }
     if (scenes.empty()) scenes = {"resting", "falling"};
     if (counts.empty()) counts = {100, 1000, 5000};
     for (const std::string& scene : scenes) {

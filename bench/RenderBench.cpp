@@ -20,6 +20,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "bench/BenchCommands.h"
+#include "bench/BenchOptions.h"
 #include "bench/GBufferFloor.h"
 #include "content/ContentType.h"
 #include "engine/SettingManager.h"
@@ -58,18 +59,14 @@ double CpuMs() {
 int RunRenderBench(int argc, char** argv) {
     int sprites = 200, lights = 20, width = 1280, height = 720, frames = 60;
     std::string screenshot;
-    for (int i = 0; i + 1 < argc; i += 2) {
-        std::string key = argv[i];
-        if (key == "--sprites") sprites = std::atoi(argv[i + 1]);
-        else if (key == "--lights") lights = std::atoi(argv[i + 1]);
-        else if (key == "--frames") frames = std::max(1, std::atoi(argv[i + 1]));
-        else if (key == "--screenshot") screenshot = argv[i + 1];
-        else if (key == "--size" && std::sscanf(argv[i + 1], "%dx%d", &width, &height) == 2) {
-        } else {
-            std::fprintf(stderr, "render: unknown option %s\n", argv[i]);
-            return 2;
-        }
-    }
+    if (!BenchOptions("render", argc, argv)
+             .Number("--sprites", sprites, 0)
+             .Number("--lights", lights, 0)
+             .Number("--frames", frames, 1)
+             .Text("--screenshot", screenshot)
+             .Size("--size", width, height)
+             .Ok())
+        return 2;
     Paths::SetResourceRoot(ZUMEK_SOURCE_ROOT);
     Window window("zumek_bench render", width, height);
     GraphicsEngine engine(&window, nullptr);
@@ -85,11 +82,10 @@ int RunRenderBench(int argc, char** argv) {
         glm::vec3 position = GBufferFloor::GridPosition(i, sprites);
         auto* object = new Object("cube" + std::to_string(i), "cube", "bench", "");
         object->SetNumber(i + 1);
-        object->AddComponent<Transform>(new Transform(position, glm::vec3(0.6f), glm::vec3(0.0f, 30.0f, 0.0f)));
-        auto* sprite = new Sprite();
+        object->AddComponent(std::make_unique<Transform>(position, glm::vec3(0.6f), glm::vec3(0.0f, 30.0f, 0.0f)));
+        auto* sprite = object->AddComponent(std::make_unique<Sprite>());
         sprite->SetModel("cube");
         sprite->SetColor(glm::vec3(0.8f, 0.5f, 0.3f));
-        object->AddComponent<Sprite>(sprite);
         objects.push_back(object);
         models.push_back(object->GetComponent<Transform>()->GetWorldMatrix());
     }
@@ -97,11 +93,10 @@ int RunRenderBench(int argc, char** argv) {
         auto* object = new Object("lamp" + std::to_string(i), "light", "bench", "");
         object->SetNumber(sprites + i + 1);
         glm::vec3 position(static_cast<float>(i % side) - side / 2.0f, 1.0f, -static_cast<float>(i % side));
-        object->AddComponent<Transform>(new Transform(position, glm::vec3(1.0f), glm::vec3(0.0f)));
-        auto* light = new Light();
+        object->AddComponent(std::make_unique<Transform>(position, glm::vec3(1.0f), glm::vec3(0.0f)));
+        auto* light = object->AddComponent(std::make_unique<Light>());
         light->SetIntensity(1.0f, 0.1f, 0.1f);
         light->SetVolume(glm::vec3(6.0f));
-        object->AddComponent<Light>(light);
         objects.push_back(object);
     }
 

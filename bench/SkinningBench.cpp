@@ -13,6 +13,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "bench/BenchCommands.h"
+#include "bench/BenchOptions.h"
 #include "engine/SettingManager.h"
 #include "graphics/AnimatedSprite.h"
 #include "graphics/AnimatedSpriteRenderer.h"
@@ -45,7 +46,7 @@ std::vector<Object*> Grid(int count, const std::string& prefix, int firstNumber,
         glm::vec3 position(1.2f * (static_cast<float>(i % side) - side / 2.0f), -1.0f, -1.5f * static_cast<float>(i / side));
         auto* object = new Object(prefix + std::to_string(i), prefix, "bench", "");
         object->SetNumber(firstNumber + i);
-        object->AddComponent<Transform>(new Transform(position, glm::vec3(1.0f), glm::vec3(0.0f)));
+        object->AddComponent(std::make_unique<Transform>(position, glm::vec3(1.0f), glm::vec3(0.0f)));
         attach(*object);
         objects.push_back(object);
     }
@@ -57,17 +58,13 @@ std::vector<Object*> Grid(int count, const std::string& prefix, int firstNumber,
 int RunSkinningBench(int argc, char** argv) {
     int models = 100, width = 1280, height = 720, frames = 60;
     std::string screenshot;
-    for (int i = 0; i + 1 < argc; i += 2) {
-        std::string key = argv[i];
-        if (key == "--models") models = std::max(1, std::atoi(argv[i + 1]));
-        else if (key == "--frames") frames = std::max(1, std::atoi(argv[i + 1]));
-        else if (key == "--screenshot") screenshot = argv[i + 1];
-        else if (key == "--size" && std::sscanf(argv[i + 1], "%dx%d", &width, &height) == 2) {
-        } else {
-            std::fprintf(stderr, "skinning: unknown option %s\n", argv[i]);
-            return 2;
-        }
-    }
+    if (!BenchOptions("skinning", argc, argv)
+             .Number("--models", models, 1)
+             .Number("--frames", frames, 1)
+             .Text("--screenshot", screenshot)
+             .Size("--size", width, height)
+             .Ok())
+        return 2;
     Paths::SetResourceRoot(ZUMEK_SOURCE_ROOT);
     Window window("zumek_bench skinning", width, height);
     GraphicsEngine engine(&window, nullptr);
@@ -80,17 +77,15 @@ int RunSkinningBench(int argc, char** argv) {
         return 1;
     }
     std::vector<Object*> animated = Grid(models, "robot", 1, [](Object& object) {
-        auto* sprite = new AnimatedSprite();
+        auto* sprite = object.AddComponent(std::make_unique<AnimatedSprite>());
         sprite->SetShaderKey("ANIMATION_SHADER");
         sprite->SetBoneShaderKey("BONE_SHADER");
         sprite->SetModel("robot");
-        object.AddComponent<AnimatedSprite>(sprite);
     });
     std::vector<Object*> still = Grid(models, "statue", models + 1, [](Object& object) {
-        auto* sprite = new Sprite();
+        auto* sprite = object.AddComponent(std::make_unique<Sprite>());
         sprite->SetModel("robot");
         sprite->SetColor(glm::vec3(0.6f, 0.6f, 0.7f));
-        object.AddComponent<Sprite>(sprite);
     });
 
     // Animated and still frames alternate, so a change of load on the machine weighs on both.

@@ -10,10 +10,10 @@ ArchetypeProvider& ArchetypeProvider::Instance() {
     return provider;
 }
 
-Archetype* ArchetypeProvider::Get(const std::string& key) {
+const Archetype* ArchetypeProvider::Get(const std::string& key) {
     auto it = m_cache.find(key);
     if (it == m_cache.end())
-        it = m_cache.emplace(key, std::unique_ptr<Archetype>(ArchetypeSerializer(key).Deserialize())).first;
+        it = m_cache.emplace(key, ArchetypeSerializer(key).Deserialize()).first;
     return it->second.get();
 }
 

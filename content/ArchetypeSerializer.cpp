@@ -5,14 +5,14 @@
 
 #include <tinyxml2.h>
 
-#include "content/ComponentRegistry.h"
+#include "content/ComponentElements.h"
 #include "content/ContentType.h"
 #include "content/XmlReading.h"
 #include "engine/EngineLog.h"
 
 namespace zumek {
 
-Archetype* ArchetypeSerializer::Deserialize() {
+std::unique_ptr<Archetype> ArchetypeSerializer::Deserialize() {
     ComponentSource source{GetContentPath(ContentType::Archetype, m_key)};
     const std::string failure = "The content file for the " + m_key + " archetype could not be loaded.";
     tinyxml2::XMLDocument document;
@@ -42,23 +42,8 @@ Archetype* ArchetypeSerializer::Deserialize() {
     archetype->idPrefix = idPrefix;
     archetype->tag = tag;
     if (const char* parentId = root->Attribute("parentId")) archetype->parentId = parentId;
-    const ComponentRegistry& registry = ComponentRegistry::Instance();
-    for (const tinyxml2::XMLElement* element = root->FirstChildElement("component"); element;
-         element = element->NextSiblingElement("component")) {
-        const char* type = element->Attribute("type");
-        if (!type) {
-            ReportRead(source, element, "A component has no type", "has no 'type'; the component is skipped");
-            continue;
-        }
-        const ComponentKind* kind = registry.FindByKey(type);
-        if (!kind) {
-            ReportRead(source, element, "Unknown component type",
-                       std::string("has type '") + type + "', which no subsystem reads; the component is skipped");
-            continue;
-        }
-        if (Component* prototype = kind->read(*element, source)) archetype->components.push_back(prototype);
-    }
-    return archetype.release();
+    ReadComponentElements(*root, source, ComponentHost::Archetype, archetype->components);
+    return archetype;
 }
 
 } // namespace zumek

@@ -1,5 +1,6 @@
 // content/ArchetypeSerializer.h
 #pragma once
+#include <memory>
 #include <string>
 
 #include "content/Archetype.h"
@@ -11,10 +12,10 @@ namespace zumek {
 /// malformed or lacks its "idPrefix" or "tag" (each reported once, naming the file). A root key
 /// that differs from the requested one is reported and the file is used; an unknown component
 /// type is reported and skipped.
-class ArchetypeSerializer final : public ContentSerializer<Archetype*> {
+class ArchetypeSerializer final : public ContentSerializer<std::unique_ptr<Archetype>> {
 public:
     explicit ArchetypeSerializer(std::string key) : m_key(std::move(key)) {}
-    Archetype* Deserialize() override;
+    std::unique_ptr<Archetype> Deserialize() override;
 
 private:
     std::string m_key;

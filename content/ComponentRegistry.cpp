@@ -3,7 +3,6 @@
 
 #include <typeinfo>
 
-#include "objects/Component.h"
 #include "platform/Assert.h"
 
 namespace zumek {
@@ -36,7 +35,7 @@ const ComponentKind* ComponentRegistry::FindByType(std::type_index type) const {
     return it == m_byType.end() ? nullptr : &m_kinds[it->second];
 }
 
-Component* ComponentRegistry::Clone(const Component& prototype, bool fromRequest) const {
+std::unique_ptr<Component> ComponentRegistry::Clone(const Component& prototype, bool fromRequest) const {
     const ComponentKind* kind = FindByType(std::type_index(typeid(prototype)));
     if (!kind || (fromRequest && !kind->acceptedInLevels)) return nullptr;
     return kind->clone(prototype);

@@ -1,23 +1,25 @@
 // content/ComponentRegistry.h
 #pragma once
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <typeindex>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "content/ComponentSource.h"
+#include "objects/Component.h"
 
 namespace zumek {
-
-class Component;
 
 /// One kind of component as the readers and the factory see it.
 struct ComponentKind {
     /// Reads a "component" element into a new prototype; null when the element is unusable (the
     /// reader has reported why).
-    using Reader = Component* (*)(const tinyxml2::XMLElement& element, const ComponentSource& source);
+    using Reader = std::unique_ptr<Component> (*)(const tinyxml2::XMLElement& element, const ComponentSource& source);
     /// Builds a new, unattached component of the prototype's exact class from its settings.
-    using Cloner = Component* (*)(const Component& prototype);
+    using Cloner = std::unique_ptr<Component> (*)(const Component& prototype);
 
     std::string key;           ///< the element's "type" text
     bool acceptedInLevels;     ///< level entries may carry it (and requests clone it)
@@ -25,6 +27,32 @@ struct ComponentKind {
     Reader read;
     Cloner clone;
 };
+
+/// The cloner of classes whose copy constructor makes a clone: a new, unattached component with
+/// the prototype's settings.
+template <class C>
+std::unique_ptr<Component> CopyPrototype(const Component& prototype) {
+    return std::make_unique<C>(static_cast<const C&>(prototype));
+}
+
+/// The cloner of classes without settings: every object gets a fresh one.
+template <class C>
+std::unique_ptr<Component> FreshComponent(const Component& /*prototype*/) {
+    return std::make_unique<C>();
+}
+
+/// The kind of class C under `key`: read by `ComponentReader` (a ContentSerializer built from the
+/// element and its source, whose Deserialize gives a std::unique_ptr<C>), cloned by `clone`.
+template <class C, class ComponentReader>
+ComponentKind KindOf(const char* key, bool acceptedInLevels, ComponentKind::Cloner clone = &CopyPrototype<C>) {
+    static_assert(std::is_same_v<decltype(std::declval<ComponentReader&>().Deserialize()), std::unique_ptr<C>>,
+                  "the reader of a kind builds the kind's exact class");
+    return {key, acceptedInLevels, std::type_index(typeid(C)),
+            [](const tinyxml2::XMLElement& element, const ComponentSource& source) -> std::unique_ptr<Component> {
+                return ComponentReader(element, source).Deserialize();
+            },
+            clone};
+}
 
 /// The table of component kinds. Each subsystem registers its own kinds at start, so the level
 /// and archetype readers and the factory never name the concrete classes.
@@ -43,7 +71,7 @@ public:
 
     /// A clone of `prototype` through its kind; null for a class that is not registered, and for
     /// a kind level entries do not accept when `fromRequest` is set.
-    Component* Clone(const Component& prototype, bool fromRequest) const;
+    std::unique_ptr<Component> Clone(const Component& prototype, bool fromRequest) const;
 
     size_t Count() const { return m_kinds.size(); }
 

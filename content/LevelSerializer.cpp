@@ -5,7 +5,7 @@
 
 #include <tinyxml2.h>
 
-#include "content/ComponentRegistry.h"
+#include "content/ComponentElements.h"
 #include "content/ContentType.h"
 #include "content/XmlReading.h"
 #include "engine/EngineLog.h"
@@ -24,24 +24,15 @@ void ReadEntry(const tinyxml2::XMLElement& entry, const ComponentSource& source,
     request.archetype = key;
     if (const char* id = entry.Attribute("id")) request.id = id;
     if (const char* parentId = entry.Attribute("parentId")) request.parentId = parentId;
-    const ComponentRegistry& registry = ComponentRegistry::Instance();
-    for (const tinyxml2::XMLElement* element = entry.FirstChildElement("component"); element;
-         element = element->NextSiblingElement("component")) {
-        const char* type = element->Attribute("type");
-        if (!type) {
-            ReportRead(source, element, "A component has no type", "has no 'type'; the component is skipped");
-            continue;
-        }
-        const ComponentKind* kind = registry.FindByKey(type);
-        if (!kind || !kind->acceptedInLevels) continue;
-        if (Component* prototype = kind->read(*element, source)) request.components.push_back(prototype);
-    }
+    const size_t first = level.prototypes.size();
+    ReadComponentElements(entry, source, ComponentHost::Level, level.prototypes);
+    for (size_t i = first; i < level.prototypes.size(); ++i) request.components.push_back(level.prototypes[i].get());
     level.objects.push_back(std::move(request));
 }
 
 } // namespace
 
-Level* LevelSerializer::Deserialize() {
+std::unique_ptr<Level> LevelSerializer::Deserialize() {
     EngineLog::Instance().WriteInfo("Serializing Level" + m_name);
     auto level = std::make_unique<Level>(m_name);
     ComponentSource source{GetContentPath(ContentType::Level, m_name)};
@@ -49,17 +40,17 @@ Level* LevelSerializer::Deserialize() {
     tinyxml2::XMLDocument document;
     if (document.LoadFile(source.file.c_str()) != tinyxml2::XML_SUCCESS) {
         ReportProblem(Error, failure, source.file + ": " + document.ErrorStr());
-        return level.release();
+        return level;
     }
     const tinyxml2::XMLElement* root = document.FirstChildElement("level");
     if (!root) {
         ReportProblem(Error, failure, source.file + ": the root element is not <level>");
-        return level.release();
+        return level;
     }
     for (const tinyxml2::XMLElement* entry = root->FirstChildElement("archetype"); entry;
          entry = entry->NextSiblingElement("archetype"))
         ReadEntry(*entry, source, *level);
-    return level.release();
+    return level;
 }
 
 } // namespace zumek

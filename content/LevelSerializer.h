@@ -1,5 +1,6 @@
 // content/LevelSerializer.h
 #pragma once
+#include <memory>
 #include <string>
 
 #include "content/ContentProvider.h"
@@ -11,10 +12,10 @@ namespace zumek {
 /// malformed file gives a level without objects; a bad entry or component is reported and
 /// skipped, and the rest of the level loads. Component types that level files do not accept
 /// are dropped silently.
-class LevelSerializer final : public ContentSerializer<Level*> {
+class LevelSerializer final : public ContentSerializer<std::unique_ptr<Level>> {
 public:
     explicit LevelSerializer(std::string name) : m_name(std::move(name)) {}
-    Level* Deserialize() override;
+    std::unique_ptr<Level> Deserialize() override;
 
 private:
     std::string m_name;

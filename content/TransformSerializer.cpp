@@ -23,7 +23,7 @@ glm::vec3 ReadChild(const tinyxml2::XMLElement& component, const ComponentSource
 
 } // namespace
 
-Transform* TransformSerializer::Deserialize() {
+std::unique_ptr<Transform> TransformSerializer::Deserialize() {
     static constexpr VectorAttributes kTranslate{
         {"x", "y", "z"},
         {"Reading Translate X attribute", "Reading Translate Y attribute", "Reading Translate Z attribute"}};
@@ -37,7 +37,7 @@ Transform* TransformSerializer::Deserialize() {
     glm::vec3 rotation =
         ReadChild(m_element, m_source, "rotation", kRotation, glm::vec3(0.0f), "Reading Rotation attribute");
     glm::vec3 scale = ReadChild(m_element, m_source, "scale", kScale, glm::vec3(1.0f), "Reading Scale attribute");
-    return new Transform(position, scale, rotation);
+    return std::make_unique<Transform>(position, scale, rotation);
 }
 
 } // namespace zumek

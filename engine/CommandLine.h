@@ -19,8 +19,8 @@ struct CommandLine {
     std::string replay;      ///< --replay FILE
     std::string frameTimes;  ///< --frame-times FILE: each frame's wall-clock milliseconds (benchmarks)
     int statsEvery = 0;      ///< --stats-every N: a log line of memory, descriptors and GL objects every N frames
-    bool watch = false;
-    bool stateHash = false;  ///< --state-hash: print the hash of the objects' state when the run ends      ///< --watch: reload changed resource files while the game runs
+    bool watch = false;      ///< --watch: reload changed resource files while the game runs
+    bool stateHash = false;  ///< --state-hash: print the hash of the objects' state when the run ends
     bool help = false;
     bool version = false;
 

@@ -1,6 +1,6 @@
 // engine/EventQueue.h
 #pragma once
-#include <cstdint>
+#include "engine/InputEvent.h"
 
 namespace zumek {
 
@@ -9,7 +9,10 @@ class EventQueue {
 public:
     virtual ~EventQueue() = default;
     /// Removes `code` if it is pending and says whether it was.
-    virtual bool Take(int32_t code) = 0;
+    virtual bool Take(InputEvent code) = 0;
+    /// Drops the pending player actions (input_event::IsPlayerAction), keeping the window's and
+    /// the engine's events: the frame loop calls it as it changes the place.
+    virtual void DropPlayerActions() = 0;
 };
 
 } // namespace zumek

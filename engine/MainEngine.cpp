@@ -27,48 +27,45 @@ MainEngine::MainEngine(const std::string& firstLevel) : m_pendingLevel(firstLeve
 }
 
 MainEngine::~MainEngine() {
-    for (Engine* engine : m_engines) delete engine;
-    m_engines.clear();
-    m_systems.clear();
+    // In list order: the window first, as the engines were started.
+    for (std::unique_ptr<Engine>& engine : m_engines) engine.reset();
 }
-
-void MainEngine::AddEngine(Engine* engine) { m_engines.push_back(engine); }
 
 void MainEngine::AddSystem(System* system) { m_systems.push_back(system); }
 
 void MainEngine::Initialize() {
-    for (Engine* engine : m_engines) engine->Initialize();
+    for (const std::unique_ptr<Engine>& engine : m_engines) engine->Initialize();
 }
 
 void MainEngine::Update() {
-    for (Engine* engine : m_engines) engine->Update();
+    for (const std::unique_ptr<Engine>& engine : m_engines) engine->Update();
 }
 
 void MainEngine::Shutdown() {
     for (System* system : m_frameSystems) system->Shutdown();
-    for (Engine* engine : m_engines) engine->Shutdown();
+    for (const std::unique_ptr<Engine>& engine : m_engines) engine->Shutdown();
 }
 
 void MainEngine::HandleDebugEvents() {
     if (!m_events) return;
-    if (m_events->Take(EVENT_TOGGLE_DEBUG_DRAW)) {
+    if (m_events->Take(input_event::TOGGLE_DEBUG_DRAW)) {
         auto& value = SettingManager::GetSetting<DebugDrawSetting>();
         value = Toggled(value);
         // No channel carries this setting: the emit only leaves the registry's message in the log.
         SignalManager::Emit<DebugDrawSetting>(value);
     }
-    if (m_events->Take(EVENT_TOGGLE_HUD)) {
+    if (m_events->Take(input_event::TOGGLE_HUD)) {
         auto& value = SettingManager::GetSetting<HudDrawSetting>();
         value = Toggled(value);
         SignalManager::Emit<HudDrawSetting>(value);
     }
-    if (m_events->Take(EVENT_TOGGLE_DEBUG)) {
+    if (m_events->Take(input_event::TOGGLE_DEBUG)) {
         auto& value = SettingManager::GetSetting<DebugSetting>();
         value = Toggled(value);
         SignalManager::Emit<DebugSetting>(value);
     }
-    if (m_events->Take(EVENT_RESIZED)) SignalManager::Emit<GraphicsSignal>(GRAPHICS_RESIZED);
-    if (m_events->Take(EVENT_QUIT)) SettingManager::SetAndEmit<EngineStateSetting>(ENGINE_STOP);
+    if (m_events->Take(input_event::RESIZED)) SignalManager::Emit<GraphicsSignal>(GRAPHICS_RESIZED);
+    if (m_events->Take(input_event::QUIT)) SettingManager::SetAndEmit<EngineStateSetting>(ENGINE_STOP);
 }
 
 void MainEngine::Run() {
@@ -87,6 +84,9 @@ void MainEngine::Run() {
         // Runs on a fixed frame time advance the clock themselves and never wait.
         if (m_fixedFrameMs == 0 && !FramePacer::HeadsetPacesFrames()) m_pacer.WaitForFrameStart();
         if (!m_pendingLevel.empty()) {
+            // Keys pressed for the place that goes do not act in the next one (an M pressed in a
+            // menu, where it does nothing, would take the player out of the level started next).
+            if (m_events) m_events->DropPlayerActions();
             if (m_world) {
                 if (m_world->PlaceCount() > 0) m_world->PopPlace();
                 m_world->PushPlace(m_pendingLevel);

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,18 +17,11 @@ namespace zumek {
 class EventQueue;
 class World;
 
-// Input events the frame loop acts on.
-constexpr int32_t EVENT_QUIT = 3;
-constexpr int32_t EVENT_RESIZED = 4;
-constexpr int32_t EVENT_TOGGLE_DEBUG_DRAW = 63;
-constexpr int32_t EVENT_TOGGLE_HUD = 64;
-constexpr int32_t EVENT_TOGGLE_DEBUG = 65;
-
 /// Owns the engines, keeps the systems list and runs the frame loop.
 ///
 /// Once per frame: leave if the engine state is 2; wait until 1/60 s has passed since the
 /// previous frame started (not with a fixed frame time, nor while a headset paces the frames);
-/// load a pending level; tick the frame clock;
+/// load a pending level (dropping the player's pending actions first); tick the frame clock;
 /// destroy dead objects and update the place stack; run the frame-start step (the hot reload),
 /// if any; act on the debug and window events; then,
 /// unless suspended, each engine's Update, the frame systems (input, scripting, physics) and the
@@ -37,9 +31,15 @@ public:
     explicit MainEngine(const std::string& firstLevel);
     ~MainEngine() override;
 
-    /// Appends an engine; the main engine owns it from now on.
-    void AddEngine(Engine* engine);
-    /// Appends a system; not owned.
+    /// Appends an engine, which the main engine owns from now on (engines are deleted in list
+    /// order when it goes); returns it.
+    template <class T>
+    T& AddEngine(std::unique_ptr<T> engine) {
+        T& added = *engine;
+        m_engines.push_back(std::move(engine));
+        return added;
+    }
+    /// Appends a system; not owned (it outlives the main engine's frames).
     void AddSystem(System* system);
 
     /// The systems run before the systems list every frame, in order (input, scripting,
@@ -68,14 +68,13 @@ public:
     void Handle(DeleteLevedlStateSignal signal) override;
 
     const std::string& PendingLevel() const { return m_pendingLevel; }
-    const std::vector<Engine*>& Engines() const { return m_engines; }
     const std::vector<System*>& Systems() const { return m_systems; }
 
 private:
     void HandleDebugEvents();
 
     std::string m_pendingLevel;
-    std::vector<Engine*> m_engines;
+    std::vector<std::unique_ptr<Engine>> m_engines;
     std::vector<System*> m_systems;
     std::vector<System*> m_frameSystems;
     EventQueue* m_events = nullptr;

@@ -17,14 +17,15 @@ namespace zumek {
 class Component;
 class Object;
 
-/// A request to build an object (also a level's object entry). The component pointers are
-/// prototypes owned by whoever holds the request (a level or archetype record); they are cloned
-/// onto the new object after the archetype's own, so they replace components of the same class.
+/// A request to build an object (also a level's object entry). The components are prototypes
+/// the request does not own: whoever builds the request keeps them alive while it is handled
+/// (a level keeps those of its entries). They are cloned onto the new object after the
+/// archetype's own, so they replace components of the same class.
 struct ObjectCreateSignal {
     std::string id;        ///< explicit id, or empty to have one generated
     std::string archetype; ///< key of the archetype to build from
     std::string parentId;  ///< empty: the archetype's parent id applies
-    std::vector<Component*> components;
+    std::vector<const Component*> components;
 };
 
 /// A request to destroy the object with this id (in the current place).

@@ -1,6 +1,8 @@
 // engine/WindowCallback.cpp
 #include "engine/WindowCallback.h"
 
+#include <vector>
+
 #include "engine/SettingManager.h"
 #include "platform/WindowMessages.h"
 
@@ -15,6 +17,8 @@ std::vector<WindowCallback*>& CallbackList() {
 } // namespace
 
 void RegisterCallback(WindowCallback* callback) { CallbackList().push_back(callback); }
+
+void UnregisterCallback(WindowCallback* callback) { std::erase(CallbackList(), callback); }
 
 const std::vector<WindowCallback*>& WindowCallbacks() { return CallbackList(); }
 

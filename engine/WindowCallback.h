@@ -15,9 +15,11 @@ public:
     virtual ~WindowCallback() = default;
 };
 
-/// Appends to the process-wide callback list; registration order is delivery order. Entries are
-/// never removed or deleted.
+/// Appends to the process-wide callback list; registration order is delivery order. The list
+/// does not own its entries: whoever registers one unregisters it before it goes.
 void RegisterCallback(WindowCallback* callback);
+/// Removes `callback` from the list (nothing happens when it is not there).
+void UnregisterCallback(WindowCallback* callback);
 const std::vector<WindowCallback*>& WindowCallbacks();
 
 /// The window procedure. WM_PAINT returns 1; WM_CLOSE requests the stop (engine state 3 while

@@ -3,8 +3,10 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "engine/EngineLog.h"
 #include "platform/Clock.h"
@@ -13,6 +15,12 @@
 namespace zumek::fuzz {
 namespace {
 std::filesystem::path g_root;
+
+/// The scratch folder goes with the process; a run that crashes keeps it for a look.
+void RemoveScratchResources() {
+    std::error_code ignored;
+    std::filesystem::remove_all(g_root, ignored);
+}
 } // namespace
 
 void UseScratchResources() {
@@ -23,6 +31,7 @@ void UseScratchResources() {
     std::filesystem::create_directories(g_root / "documents");
     Paths::SetResourceRoot(g_root.string());
     Paths::SetDocumentsFolder((g_root / "documents").string());
+    std::atexit(RemoveScratchResources);
 }
 
 std::string WriteResource(const std::string& relative, const uint8_t* data, size_t size) {

@@ -9,8 +9,6 @@
 
 namespace zumek {
 
-constexpr int32_t FRAME_TIMES_SYSTEM_ID = 90;
-
 /// --frame-times FILE: the last system of the list, it writes one line per frame as the frame
 /// ends: "<wall ms> <drawn objects> <engine clock ms>". The wall time is the real monotonic
 /// time since the previous frame ended (since Start for the first), whatever the engine clock

@@ -26,10 +26,12 @@ void Graph(const char* label, const std::deque<float>& values) {
 
 } // namespace
 
-InspectorWindow::InspectorWindow() : System(GRAPHICS_SYSTEM_ID) {
+InspectorWindow::InspectorWindow(const Physics& physics) : System(INSPECTOR_SYSTEM_ID), m_physics(physics) {
     OverlayInput::Instance().AddWindow(
-        {[this] { return m_model.IsVisible(); }, [this](int width, int height) { Draw(width, height); }});
+        {this, [this] { return m_model.IsVisible(); }, [this](int width, int height) { Draw(width, height); }});
 }
+
+InspectorWindow::~InspectorWindow() { OverlayInput::Instance().RemoveWindowsOf(this); }
 
 void InspectorWindow::Update(float, std::vector<Object*>&) {
     if (InputEvents::Instance().Take(input_event::TOGGLE_INSPECTOR)) m_model.Toggle();
@@ -37,7 +39,7 @@ void InspectorWindow::Update(float, std::vector<Object*>&) {
     const float frameMs = m_hasLastFrame ? std::chrono::duration<float, std::milli>(now - m_lastFrame).count() : 0.0f;
     m_lastFrame = now;
     m_hasLastFrame = true;
-    const Physics::StageTimes& stages = Physics::Instance().LastStageTimes();
+    const Physics::StageTimes& stages = m_physics.LastStageTimes();
     m_model.RecordFrame(frameMs, static_cast<float>(stages.integrate + stages.pairs + stages.solve));
 }
 
@@ -52,7 +54,7 @@ void InspectorWindow::Draw(int width, int height) {
     }
     Graph("frame", m_model.FrameTimes());
     Graph("physics", m_model.PhysicsTimes());
-    const InspectorModel::Counts counts = InspectorModel::Count(objects, Physics::Instance().Contacts().size());
+    const InspectorModel::Counts counts = InspectorModel::Count(objects, m_physics.Contacts().size());
     ImGui::Text("objects %zu  bodies %zu  contacts %zu", counts.objects, counts.bodies, counts.contacts);
     ImGui::Text("lights %zu  draw calls %zu", counts.lights, counts.drawCalls);
 

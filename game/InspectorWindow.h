@@ -8,14 +8,20 @@
 
 namespace zumek {
 
+class Physics;
+
 /// The inspector: F1 shows or hides an overlay window over the InspectorModel (place stack,
 /// objects, the selected object's fields editable live, frame and physics times, counts).
 /// As a system (after the renderer) it takes the F1 key and records each frame's times; the
 /// window itself is drawn in the overlay frame.
 class InspectorWindow final : public System {
 public:
-    /// Adds the window to the overlay.
-    InspectorWindow();
+    /// Adds the window to the overlay; `physics` is the system whose step times it shows.
+    explicit InspectorWindow(const Physics& physics);
+    /// Takes the window out of the overlay.
+    ~InspectorWindow() override;
+    InspectorWindow(const InspectorWindow&) = delete;
+    InspectorWindow& operator=(const InspectorWindow&) = delete;
 
     void Update(float dt, std::vector<Object*>& objects) override;
     void Shutdown() override {}
@@ -26,6 +32,7 @@ public:
 private:
     void Draw(int width, int height);
 
+    const Physics& m_physics;
     InspectorModel m_model;
     std::chrono::steady_clock::time_point m_lastFrame;
     bool m_hasLastFrame = false;

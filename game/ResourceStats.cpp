@@ -9,6 +9,9 @@
 #include <fstream>
 
 #include "engine/EngineLog.h"
+#include "graphics/ShaderProvider.h"
+#include "graphics/TextureProvider.h"
+#include "objects/PlaceManager.h"
 
 namespace zumek {
 namespace {
@@ -34,7 +37,7 @@ int OpenFileDescriptors() {
 }
 
 int LiveGlObjects() {
-    if (!glIsTexture || !glIsBuffer || !glIsFramebuffer || !glIsRenderbuffer || !glIsVertexArray || !glIsProgram ||
+    if (!glIsBuffer || !glIsFramebuffer || !glIsRenderbuffer || !glIsVertexArray || !glIsProgram ||
         !glIsShader)
         return 0;
     int count = 0;
@@ -59,10 +62,16 @@ void ResourceStatsReporter::Update(float, std::vector<Object*>& objects) {
     ++m_frame;
     if (m_every <= 0 || m_frame % m_every != 0) return;
     const ResourceCounts counts = CountResources();
-    char line[160];
-    std::snprintf(line, sizeof line, "stats frame=%ld rss_kb=%ld fds=%d gl_objects=%d objects=%zu", m_frame,
-                  counts.residentKb, counts.fileDescriptors, counts.glObjects, objects.size());
-    EngineLog::Instance().WriteInfo(line);
+    const size_t textures = TextureProvider::Instance().Count();
+    // Each cached texture is one GL texture, a placeholder's too.
+    const size_t cached = textures + ShaderProvider::Instance().GlObjectCount();
+    char line[240];
+    std::snprintf(line, sizeof line,
+                  "stats frame=%ld rss_kb=%ld fds=%d gl_objects=%d objects=%zu textures=%zu programs=%zu gl_cached=%zu "
+                  "place=",
+                  m_frame, counts.residentKb, counts.fileDescriptors, counts.glObjects, objects.size(), textures,
+                  ShaderProvider::Instance().Count(), cached);
+    EngineLog::Instance().WriteInfo(line + PlaceManager::Instance().CurrentPlace());
 }
 
 } // namespace zumek

@@ -28,7 +28,7 @@ std::string NextScreenshotPath(const std::string& folder) {
 }
 
 ScreenshotKey::ScreenshotKey(std::string folder, std::function<bool(const std::string&)> write)
-    : System(GRAPHICS_SYSTEM_ID), m_folder(std::move(folder)), m_write(std::move(write)) {}
+    : System(SCREENSHOT_SYSTEM_ID), m_folder(std::move(folder)), m_write(std::move(write)) {}
 
 void ScreenshotKey::Update(float, std::vector<Object*>&) {
     if (!InputEvents::Instance().Take(input_event::SCREENSHOT) || !m_write) return;

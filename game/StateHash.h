@@ -8,8 +8,6 @@
 
 namespace zumek {
 
-constexpr int32_t STATE_HASH_SYSTEM_ID = 92;
-
 class Object;
 
 /// A 64-bit FNV-1a hash of the game's state: for every object, in the order given (creation

@@ -2,6 +2,8 @@
 #pragma once
 #include <vector>
 
+#include "graphics/SceneUniforms.h"
+
 namespace zumek {
 
 /// The GL side of one animated sprite: programs, uniform locations, the indexed vertex buffers
@@ -21,12 +23,11 @@ struct AnimatedSpriteGpu {
     std::vector<unsigned int> partTextures; ///< per part of the model, 0 for none
     unsigned int effect = 0;                ///< the fragment subroutine of the sprite's effect
     int subroutineUniforms = 0;
-    int view = -1, model = -1, normalMatrix = -1, mvp = -1, diffuseColor = -1, multiplier = -1;
-    int useTexture = -1, useNormal = -1, texture0 = -1, debugDraw = -1, pickId = -1, time = -1;
-    int bones = -1, numberBones = -1;
+    SceneUniforms uniforms;
+    int texture0 = -1, bones = -1, numberBones = -1;
 
     unsigned int boneProgram = 0;
-    int boneModel = -1, boneMvp = -1, boneNormalMatrix = -1, boneColor = -1, bonePickId = -1;
+    SceneUniforms boneUniforms;
     std::vector<int> childOfNode; ///< per node: the first child node, -1 for a leaf
 };
 

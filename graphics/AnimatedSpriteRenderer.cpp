@@ -95,18 +95,8 @@ bool AnimatedSpriteRenderer::Prepare(AnimatedSprite& sprite) {
     if (!program) program = ShaderProvider::Instance().TryGet(sprite.GetProgramKey());
     gpu.program = program;
     if (!program) return false;
-    gpu.view = glGetUniformLocation(program, "V");
-    gpu.model = glGetUniformLocation(program, "M");
-    gpu.normalMatrix = glGetUniformLocation(program, "NormalMatrix");
-    gpu.mvp = glGetUniformLocation(program, "MVP");
-    gpu.diffuseColor = glGetUniformLocation(program, "diffuseColor");
-    gpu.multiplier = glGetUniformLocation(program, "MultiplierTexture");
-    gpu.useTexture = glGetUniformLocation(program, "useTexture");
-    gpu.useNormal = glGetUniformLocation(program, "useNormal");
+    gpu.uniforms = SceneUniforms::Locate(program);
     gpu.texture0 = glGetUniformLocation(program, "texture0");
-    gpu.debugDraw = glGetUniformLocation(program, "DebugDraw");
-    gpu.pickId = glGetUniformLocation(program, "PickId");
-    gpu.time = glGetUniformLocation(program, "time");
     gpu.bones = glGetUniformLocation(program, "gBones");
     gpu.numberBones = glGetUniformLocation(program, "numberBones");
     glGetProgramStageiv(program, GL_FRAGMENT_SHADER, GL_ACTIVE_SUBROUTINE_UNIFORM_LOCATIONS, &gpu.subroutineUniforms);
@@ -132,20 +122,13 @@ void AnimatedSpriteRenderer::Draw(AnimatedSprite& sprite) {
     if (mesh->IsSkinned()) AnimationPose::PoseBones(*mesh, sprite.GetAnimation(), g_clock, bones, sprite.NodeMatrices());
 
     glUseProgram(gpu.program);
-    const glm::mat4 model = OwnerMatrix(sprite);
-    const glm::mat4 normalMatrix = glm::transpose(glm::inverse(model));
-    const CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
-    const glm::mat4 mvp = camera.projection * camera.view * model;
-    glUniformMatrix4fv(gpu.view, 1, GL_FALSE, glm::value_ptr(camera.view));
-    glUniformMatrix4fv(gpu.model, 1, GL_FALSE, glm::value_ptr(model));
-    glUniformMatrix4fv(gpu.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
-    glUniformMatrix4fv(gpu.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
+    gpu.uniforms.SetMatrices(OwnerMatrix(sprite));
     if (gpu.subroutineUniforms > 0) glUniformSubroutinesuiv(GL_FRAGMENT_SHADER, 1, &gpu.effect);
-    glUniform1f(gpu.multiplier, static_cast<float>(sprite.GetMultiplier()));
-    glUniform1i(gpu.useNormal, 0);
-    glUniform1i(gpu.debugDraw, 0);
-    glUniform1i(gpu.pickId, sprite.GetPickId());
-    glUniform1f(gpu.time, static_cast<float>(Clock::NowMs()) / 1000.0f); // the deterministic clock under --frame-ms
+    glUniform1f(gpu.uniforms.multiplier, static_cast<float>(sprite.GetMultiplier()));
+    glUniform1i(gpu.uniforms.useNormal, 0);
+    glUniform1i(gpu.uniforms.debugDraw, 0);
+    glUniform1i(gpu.uniforms.pickId, sprite.GetPickId());
+    glUniform1f(gpu.uniforms.time, static_cast<float>(Clock::NowMs()) / 1000.0f); // the deterministic clock under --frame-ms
     const GLsizei boneCount = mesh->IsSkinned() ? static_cast<GLsizei>(bones.size()) : 0;
     if (boneCount > 0) glUniformMatrix4fv(gpu.bones, boneCount, GL_FALSE, glm::value_ptr(bones[0]));
     glUniform1i(gpu.numberBones, boneCount);
@@ -156,8 +139,8 @@ void AnimatedSpriteRenderer::Draw(AnimatedSprite& sprite) {
     for (size_t p = 0; p < mesh->subMeshes.size(); ++p) {
         const AnimatedSubMesh& part = mesh->subMeshes[p];
         const glm::vec3 color = sprite.GetColor() * part.color;
-        glUniform3f(gpu.diffuseColor, color.x, color.y, color.z);
-        glUniform1i(gpu.useTexture, gpu.partTextures[p] ? 1 : 0);
+        glUniform3f(gpu.uniforms.diffuseColor, color.x, color.y, color.z);
+        glUniform1i(gpu.uniforms.useTexture, gpu.partTextures[p] ? 1 : 0);
         glActiveTexture(GL_TEXTURE1);
         glBindTexture(GL_TEXTURE_2D, gpu.partTextures[p]);
         glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(part.indexCount), GL_UNSIGNED_INT,
@@ -176,20 +159,15 @@ void AnimatedSpriteRenderer::DrawSkeleton(AnimatedSprite& sprite) {
     if (!gpu.boneProgram) {
         gpu.boneProgram = ShaderProvider::Instance().TryGet(sprite.GetBoneShaderKey());
         if (!gpu.boneProgram) return;
-        gpu.boneModel = glGetUniformLocation(gpu.boneProgram, "M");
-        gpu.boneMvp = glGetUniformLocation(gpu.boneProgram, "MVP");
-        gpu.boneNormalMatrix = glGetUniformLocation(gpu.boneProgram, "NormalMatrix");
-        gpu.boneColor = glGetUniformLocation(gpu.boneProgram, "diffuseColor");
-        gpu.bonePickId = glGetUniformLocation(gpu.boneProgram, "PickId");
+        gpu.boneUniforms = SceneUniforms::Locate(gpu.boneProgram);
     }
     const AnimatedMesh& mesh = *sprite.GetMesh();
     const std::vector<glm::mat4>& globals = sprite.NodeMatrices();
     const ConeModelProvider::Mesh cone = ConeModelProvider::Instance().Get(kBoneName);
     const glm::mat4 model = OwnerMatrix(sprite);
-    const CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
     glUseProgram(gpu.boneProgram);
-    glUniform3f(gpu.boneColor, kBoneColor.x, kBoneColor.y, kBoneColor.z);
-    glUniform1i(gpu.bonePickId, sprite.GetPickId());
+    glUniform3f(gpu.boneUniforms.diffuseColor, kBoneColor.x, kBoneColor.y, kBoneColor.z);
+    glUniform1i(gpu.boneUniforms.pickId, sprite.GetPickId());
     glBindVertexArray(cone.vertexArray);
     // The skeleton shows through the skin it moves.
     glDisable(GL_DEPTH_TEST);
@@ -207,12 +185,7 @@ void AnimatedSpriteRenderer::DrawSkeleton(AnimatedSprite& sprite) {
         const glm::quat turn = RotationBetween(glm::vec3(0.0f, 1.0f, 0.0f), along / length);
         glm::mat4 local = glm::translate(glm::mat4(1.0f), base + 0.5f * along) * glm::mat4_cast(turn) *
                           glm::scale(glm::mat4(1.0f), glm::vec3(0.3f * length, length, 0.3f * length));
-        const glm::mat4 world = model * local;
-        const glm::mat4 normalMatrix = glm::transpose(glm::inverse(world));
-        const glm::mat4 mvp = camera.projection * camera.view * world;
-        glUniformMatrix4fv(gpu.boneModel, 1, GL_FALSE, glm::value_ptr(world));
-        glUniformMatrix4fv(gpu.boneNormalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
-        glUniformMatrix4fv(gpu.boneMvp, 1, GL_FALSE, glm::value_ptr(mvp));
+        gpu.boneUniforms.SetMatrices(model * local);
         glDrawElements(GL_TRIANGLES, cone.indexCount, GL_UNSIGNED_INT, nullptr);
     }
     glEnable(GL_DEPTH_TEST);

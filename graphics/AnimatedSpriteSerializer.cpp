@@ -7,7 +7,7 @@
 
 namespace zumek {
 
-AnimatedSprite* AnimatedSpriteSerializer::Deserialize() {
+std::unique_ptr<AnimatedSprite> AnimatedSpriteSerializer::Deserialize() {
     const char* kFailure = "Reading animated sprite";
     const tinyxml2::XMLElement* shader = m_element.FirstChildElement("shader");
     if (!shader) {
@@ -26,7 +26,7 @@ AnimatedSprite* AnimatedSpriteSerializer::Deserialize() {
         ReportRead(m_source, &m_element, kFailure, "has no <model> text; the component is skipped");
         return nullptr;
     }
-    auto* sprite = new AnimatedSprite();
+    auto sprite = std::make_unique<AnimatedSprite>();
     sprite->SetShaderKey(key);
     sprite->SetBoneShaderKey(boneShader);
     sprite->SetModel(model);

@@ -11,6 +11,7 @@
 #include "engine/EngineLog.h"
 #include "engine/SettingManager.h"
 #include "engine/SignalManager.h"
+#include "graphics/EyeDepthCopy.h"
 #include "graphics/GBuffer.h"
 #include "graphics/ImGuiSetup.h"
 #include "graphics/Laser.h"
@@ -106,6 +107,7 @@ void GraphicsEngine::Shutdown() {
     m_lightVolume.reset();
     m_lightTiles.reset();
     m_screenQuad.reset();
+    m_eyeDepthCopy.reset();
     if (m_gBuffer) m_gBuffer->Release();
     m_gBuffer.reset();
     m_context.reset();
@@ -155,7 +157,7 @@ void GraphicsEngine::Update(float dt, std::vector<Object*>& objects) {
     m_lights.clear();
     m_volumeLights.clear();
     m_particles.clear();
-    if (InputEvents::Instance().Take(67)) ClickPick(InputEvents::Instance().clickPosition);
+    if (InputEvents::Instance().Take(input_event::CLICK)) ClickPick(InputEvents::Instance().clickPosition);
     UpdatePickingListeners(objects);
     if (SettingManager::GetSetting<EngineStateSetting>() == ENGINE_QUIT_REQUESTED)
         SettingManager::SetAndEmit<EngineStateSetting>(ENGINE_STOP);
@@ -197,6 +199,11 @@ void GraphicsEngine::RenderHeadsetFrame(float dt, std::vector<Object*>& objects)
         const glm::vec2 size = m_headset->EyeTextureSize();
         LightingPass(static_cast<int>(size.x), static_cast<int>(size.y));
         DrawLog();
+        // The runtime takes this eye's depth image with its colour: give it the scene's depth.
+        if (m_headset->EyeHasRuntimeDepth(eye)) {
+            if (!m_eyeDepthCopy) m_eyeDepthCopy = std::make_unique<EyeDepthCopy>();
+            m_eyeDepthCopy->Draw(m_gBuffer->depth);
+        }
         m_headset->FinishEye(eye);
     }
     camera.projection = windowProjection;
@@ -217,7 +224,7 @@ void GraphicsEngine::GeometryPass(float dt, std::vector<Object*>& objects, int e
     // The lighting pass of a fading frame leaves these as they were; the sprites need them so.
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
-    if (firstView && InputEvents::Instance().Take(63)) {
+    if (firstView && InputEvents::Instance().Take(input_event::TOGGLE_DEBUG_DRAW)) {
         auto& value = SettingManager::GetSetting<DebugDrawSetting>();
         value = DebugDrawSetting(value == 0 ? 1 : 0);
         if (SignalManager::Instance().HasChannel<DebugDrawSetting>()) SignalManager::Emit<DebugDrawSetting>(value);

@@ -15,6 +15,7 @@
 
 namespace zumek {
 
+class EyeDepthCopy;
 class GlContext;
 class ImGuiSetup;
 class Laser;
@@ -119,6 +120,7 @@ private:
     std::unique_ptr<LightVolume> m_lightVolume;
     std::unique_ptr<LightTiles> m_lightTiles;
     std::unique_ptr<GBuffer> m_gBuffer;
+    std::unique_ptr<EyeDepthCopy> m_eyeDepthCopy;
     std::unique_ptr<ScreenQuad> m_screenQuad;
     std::unique_ptr<Laser> m_laser;
     std::unique_ptr<LogRenderer> m_logRenderer;

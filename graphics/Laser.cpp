@@ -28,17 +28,7 @@ Laser::~Laser() {
 void Laser::SetProgram(const std::string& shaderKey) {
     m_program = ShaderProvider::Instance().TryGet(shaderKey);
     if (!m_program) return;
-    m_view = glGetUniformLocation(m_program, "V");
-    m_model = glGetUniformLocation(m_program, "M");
-    m_normalMatrix = glGetUniformLocation(m_program, "NormalMatrix");
-    m_mvp = glGetUniformLocation(m_program, "MVP");
-    m_diffuse = glGetUniformLocation(m_program, "diffuseColor");
-    m_useTexture = glGetUniformLocation(m_program, "useTexture");
-    m_useNormal = glGetUniformLocation(m_program, "useNormal");
-    m_debugDraw = glGetUniformLocation(m_program, "DebugDraw");
-    m_pickId = glGetUniformLocation(m_program, "PickId");
-    m_time = glGetUniformLocation(m_program, "time");
-    m_multiplier = glGetUniformLocation(m_program, "MultiplierTexture");
+    m_uniforms = SceneUniforms::Locate(m_program);
 }
 
 void Laser::SetEffect(const std::string& effectKey) { m_effectKey = effectKey; }
@@ -67,23 +57,18 @@ void Laser::SetSegments(const std::vector<glm::vec3>& points) {
 void Laser::Draw() {
     if (!m_program || m_segments.empty()) return;
     glUseProgram(m_program);
-    const CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
-    const glm::mat4 identity(1.0f);
-    glm::mat4 mvp = camera.projection * camera.view;
-    glUniformMatrix4fv(m_view, 1, GL_FALSE, glm::value_ptr(camera.view));
-    glUniformMatrix4fv(m_model, 1, GL_FALSE, glm::value_ptr(identity));
-    glUniformMatrix4fv(m_normalMatrix, 1, GL_FALSE, glm::value_ptr(identity));
-    glUniformMatrix4fv(m_mvp, 1, GL_FALSE, glm::value_ptr(mvp));
+    // The beam's vertices are in world space.
+    m_uniforms.SetMatrices(glm::mat4(1.0f));
     glBindVertexArray(m_vertexArray);
-    glUniform3f(m_diffuse, m_color.x, m_color.y, m_color.z);
+    glUniform3f(m_uniforms.diffuseColor, m_color.x, m_color.y, m_color.z);
     GLuint index = glGetSubroutineIndex(m_program, GL_FRAGMENT_SHADER, EffectSubroutineName(m_effectKey));
     if (index != GL_INVALID_INDEX) glUniformSubroutinesuiv(GL_FRAGMENT_SHADER, 1, &index);
-    glUniform1i(m_useTexture, 0);
-    glUniform1i(m_useNormal, 0);
-    glUniform1f(m_multiplier, 1.0f);
-    glUniform1i(m_debugDraw, 0);
-    glUniform1i(m_pickId, -1);
-    glUniform1f(m_time, static_cast<float>(Clock::NowMs()) / 1000.0f);
+    glUniform1i(m_uniforms.useTexture, 0);
+    glUniform1i(m_uniforms.useNormal, 0);
+    glUniform1f(m_uniforms.multiplier, 1.0f);
+    glUniform1i(m_uniforms.debugDraw, 0);
+    glUniform1i(m_uniforms.pickId, -1);
+    glUniform1f(m_uniforms.time, static_cast<float>(Clock::NowMs()) / 1000.0f);
     // The lines carry no normal: the G-buffer program marks them unlit, so they keep their colour.
     glVertexAttrib3f(2, 0.0f, 0.0f, 0.0f);
     // A line is one G-buffer texel wide, and the lighting pass samples the G-buffer once per

@@ -5,6 +5,8 @@
 
 #include <glm/vec3.hpp>
 
+#include "graphics/SceneUniforms.h"
+
 namespace zumek {
 
 /// The engine's one laser: a set of line segments in world coordinates, drawn into the G-buffer
@@ -38,8 +40,7 @@ private:
     std::vector<glm::vec3> m_segments;
     unsigned int m_vertexArray = 0;
     unsigned int m_vertexBuffer = 0;
-    int m_view = -1, m_mvp = -1, m_model = -1, m_normalMatrix = -1, m_diffuse = -1, m_useTexture = -1, m_useNormal = -1;
-    int m_debugDraw = -1, m_pickId = -1, m_time = -1, m_multiplier = -1;
+    SceneUniforms m_uniforms;
 };
 
 /// The fragment subroutine name of an effect key: "NORMAL_SHADER" NoEffect, "PHONG_SHADER"

@@ -7,7 +7,7 @@
 
 namespace zumek {
 
-Light* LightSerializer::Deserialize() {
+std::unique_ptr<Light> LightSerializer::Deserialize() {
     glm::vec3 intensity(0.0f);
     if (const tinyxml2::XMLElement* child = m_element.FirstChildElement("intensity")) {
         // "liner" is the log's fixed text.
@@ -29,7 +29,7 @@ Light* LightSerializer::Deserialize() {
         static constexpr VectorAttributes kVolume{{"x", "y", "z"}, {nullptr, nullptr, nullptr}};
         ReadVectorAttributes(m_source, *child, kVolume, 2.0f, volume);
     }
-    auto* light = new Light();
+    auto light = std::make_unique<Light>();
     light->SetIntensity(intensity.x, intensity.y, intensity.z);
     light->SetColor(color);
     light->SetVolume(volume);

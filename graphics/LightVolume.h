@@ -6,6 +6,8 @@
 
 #include "graphics/MeshData.h"
 
+#include "graphics/SceneUniforms.h"
+
 namespace zumek {
 
 struct GBuffer;
@@ -43,8 +45,8 @@ private:
     unsigned int m_program = 0;
     MeshBuffers m_mesh;
     std::string m_modelPath;
-    int m_view = -1, m_model = -1, m_normalMatrix = -1, m_mvp = -1;
-    int m_screenWidth = -1, m_screenHeight = -1, m_time = -1;
+    SceneUniforms m_uniforms;
+    int m_screenWidth = -1, m_screenHeight = -1;
     int m_samplers[7] = {-1, -1, -1, -1, -1, -1, -1};
 };
 

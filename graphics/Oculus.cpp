@@ -16,7 +16,7 @@ namespace zumek {
 namespace {
 
 constexpr unsigned kStatusInterval = 30; ///< the status is read when the counter exceeds this
-constexpr InputEvent kQuitEvent = 3;
+constexpr InputEvent kQuitEvent = input_event::QUIT;
 
 template <class T>
 void SetSetting(T value) {
@@ -114,8 +114,9 @@ void Oculus::PrepareEye(int eye) {
     target.texture = m_backend->AcquireEyeTexture(eye);
     glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target.texture, 0);
-    const unsigned runtimeDepth = m_backend->AcquireEyeDepthTexture(eye);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, runtimeDepth ? runtimeDepth : target.depth, 0);
+    target.runtimeDepth = m_backend->AcquireEyeDepthTexture(eye);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
+                           target.runtimeDepth ? target.runtimeDepth : target.depth, 0);
     glViewport(0, 0, target.size.x, target.size.y);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     m_eyePosition = m_views[eye].position;

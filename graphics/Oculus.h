@@ -66,6 +66,9 @@ public:
     unsigned LastEyeTexture(int eye) const { return m_eye[eye].lastTexture; }
     unsigned EyeFramebuffer(int eye) const { return m_eye[eye].framebuffer; }
     unsigned EyeDepthTexture(int eye) const { return m_eye[eye].depth; }
+    /// Whether the eye being drawn renders into a depth image of the runtime's, which is handed
+    /// to the runtime with the colour (and so must hold the scene's depth).
+    bool EyeHasRuntimeDepth(int eye) const { return m_eye[eye].runtimeDepth != 0; }
     unsigned MirrorFramebuffer() const { return m_mirrorFramebuffer; }
     unsigned MirrorTexture() const { return m_mirror.texture; }
 
@@ -74,6 +77,7 @@ private:
         unsigned framebuffer = 0;
         unsigned depth = 0;
         unsigned texture = 0;     ///< being drawn this frame
+        unsigned runtimeDepth = 0; ///< the runtime's depth image being drawn this frame, if any
         unsigned lastTexture = 0; ///< drawn last
         glm::ivec2 size{0};
     };

@@ -8,9 +8,11 @@
 
 namespace zumek {
 
-/// The overlay's windows besides the caption, and the pointer they read. Windows are added once
-/// (game/ adds the inspector) and drawn in every overlay frame in which they are open.
+/// The overlay's windows besides the caption, and the pointer they read. Windows are added by
+/// their owner (game/ adds the inspector), drawn in every overlay frame in which they are open,
+/// and removed when their owner goes.
 struct OverlayWindow {
+    const void* owner = nullptr; ///< who added it (RemoveWindowsOf)
     std::function<bool()> isOpen;
     /// Draws with ImGui calls; `width` x `height` is the window's client size in pixels.
     std::function<void(int width, int height)> draw;
@@ -29,6 +31,7 @@ public:
     void Feed();
 
     void AddWindow(OverlayWindow window) { m_windows.push_back(std::move(window)); }
+    void RemoveWindowsOf(const void* owner) { std::erase_if(m_windows, [owner](const OverlayWindow& w) { return w.owner == owner; }); }
     bool AnyWindowOpen() const;
     /// Draws every open window into the current ImGui frame.
     void DrawWindows(int width, int height) const;

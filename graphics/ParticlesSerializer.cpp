@@ -77,10 +77,10 @@ bool ParticlesSerializer::ReadSettings(ParticleSettings& settings) {
     return true;
 }
 
-Particles* ParticlesSerializer::Deserialize() {
+std::unique_ptr<Particles> ParticlesSerializer::Deserialize() {
     ParticleSettings settings;
     if (!ReadSettings(settings)) return nullptr;
-    return new Particles(settings);
+    return std::make_unique<Particles>(settings);
 }
 
 } // namespace zumek

@@ -1,5 +1,7 @@
 // graphics/ParticlesSerializer.h
 #pragma once
+#include <memory>
+
 #include "content/ComponentSource.h"
 #include "content/ContentProvider.h"
 #include "graphics/Particles.h"
@@ -17,11 +19,11 @@ namespace zumek {
 /// scratch vector that starts at (1,1,1): each attribute present overwrites its component, and
 /// the field becomes (scratch, 1). A component an element lacks therefore repeats the value of
 /// the element read before it. An absent element leaves its field's default.
-class ParticlesSerializer final : public ContentSerializer<Particles*> {
+class ParticlesSerializer final : public ContentSerializer<std::unique_ptr<Particles>> {
 public:
     ParticlesSerializer(const tinyxml2::XMLElement& element, const ComponentSource& source)
         : m_element(element), m_source(source) {}
-    Particles* Deserialize() override;
+    std::unique_ptr<Particles> Deserialize() override;
 
     /// The settings alone; false (reported) when a required value is missing.
     bool ReadSettings(ParticleSettings& settings);

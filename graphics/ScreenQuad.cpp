@@ -63,8 +63,8 @@ void ScreenQuad::Build() {
 void ScreenQuad::StepRenderMode() {
     InputEvents& events = InputEvents::Instance();
     // Only one key per frame: with both pending, "1" waits for the next frame.
-    if (events.Take(61)) ++m_renderMode;
-    else if (events.Take(62)) --m_renderMode;
+    if (events.Take(input_event::RENDER_MODE_NEXT)) ++m_renderMode;
+    else if (events.Take(input_event::RENDER_MODE_PREVIOUS)) --m_renderMode;
     m_renderMode %= kRenderModes;
     if (m_renderMode < 0) m_renderMode = 0;
 }

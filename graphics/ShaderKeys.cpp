@@ -16,6 +16,7 @@ std::vector<std::string_view> ShaderSourceFiles(std::string_view key) {
         {"SCREEN_QUAD_SHADER", {"ScreenQuad.vert", "ScreenQuad.frag", "PhongEffect.frag"}},
         {"LIT_SCREEN_QUAD_SHADER", {"ScreenQuad.vert", "LitScreenQuad.frag", "PhongEffect.frag", "PointLightEffect.frag"}},
         {"EDITOR_SHADER", {"editor.vert", "editor.frag"}},
+        {"EYE_DEPTH_SHADER", {"EyeDepth.vert", "EyeDepth.frag"}},
         {"GBUFFER_SHADER", {"GBuffer.vert", "GBuffer.frag", "GBufferTextures.frag", "NoiseGenerator.frag"}},
         {"GBUFFER_PLAIN_SHADER", {"GBuffer.vert", "GBuffer.frag", "GBufferPlain.frag", "NoiseGenerator.frag"}},
         {"POINT_LIGHT_SHADER", {"PointLight.vert", "PointLight.frag", "PointLightEffect.frag"}},

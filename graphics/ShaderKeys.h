@@ -8,7 +8,7 @@ namespace zumek {
 
 /// The shader keys the drawing code asks the ShaderProvider for. The first entry is the
 /// default effect of every sprite.
-inline constexpr std::array<std::string_view, 22> kShaderKeys = {
+inline constexpr std::array<std::string_view, 23> kShaderKeys = {
     "NORMAL_SHADER",
     "PHONG_SHADER",
     "TEXT_SHADER",
@@ -21,6 +21,7 @@ inline constexpr std::array<std::string_view, 22> kShaderKeys = {
     "GBUFFER_SHADER",
     "GBUFFER_PLAIN_SHADER", // GBUFFER_SHADER for sprites without textures
     "POINT_LIGHT_SHADER",
+    "EYE_DEPTH_SHADER", // the scene's depth into a headset eye's depth image
     "PARTICLE_SHADER",
     "PARTICLE_SHADER_COMPUTE_GRAVITY",
     "PARTICLE_SHADER_INITIALIZATION",

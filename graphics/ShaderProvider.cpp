@@ -125,6 +125,17 @@ unsigned int ShaderProvider::TryGet(const std::string& key) {
     }
 }
 
+size_t ShaderProvider::GlObjectCount() const {
+    size_t count = 0;
+    for (const auto& [key, program] : m_programs) {
+        if (program == 0 || !glIsProgram(program)) continue;
+        GLint shaders = 0;
+        glGetProgramiv(program, GL_ATTACHED_SHADERS, &shaders);
+        count += 1 + static_cast<size_t>(std::max(shaders, 0));
+    }
+    return count;
+}
+
 std::vector<std::string> ShaderProvider::ReloadFile(const std::string& file, std::vector<std::string>& failures) {
     std::vector<std::string> reloaded;
     for (auto& [key, program] : m_programs) {

@@ -30,6 +30,9 @@ public:
 
     /// How many keys have been asked for (loaded or failed).
     size_t Count() const { return m_programs.size(); }
+    /// How many GL objects the cache holds: each linked program and the shaders attached to it.
+    /// Needs the GL context current.
+    size_t GlObjectCount() const;
 
 private:
     ShaderProvider() = default;

@@ -6,6 +6,8 @@
 
 #include "graphics/MeshData.h"
 
+#include "graphics/SceneUniforms.h"
+
 namespace zumek {
 
 /// The GL side of one sprite: program, uniform locations, mesh and debug-box buffers, bound
@@ -27,9 +29,8 @@ struct SpriteGpu {
     std::vector<std::pair<int, unsigned int>> textures;
     std::map<std::string, unsigned int> effectSubroutines;
     int subroutineUniforms = 0; ///< active fragment subroutine uniforms of the program, read once
-    int useTexture = -1, useNormal = -1, view = -1, model = -1, normalMatrix = -1, mvp = -1;
+    SceneUniforms uniforms;
     int samplers[3] = {-1, -1, -1};
-    int diffuseColor = -1, multiplier = -1, debugDraw = -1, pickId = -1, time = -1;
 };
 
 } // namespace zumek

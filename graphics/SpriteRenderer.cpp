@@ -64,18 +64,8 @@ bool SpriteRenderer::Prepare(SpriteBase& sprite) {
     if (!program) program = ShaderProvider::Instance().TryGet(sprite.GetProgramKey());
     gpu.program = program;
     if (program) {
-        gpu.useTexture = glGetUniformLocation(program, "useTexture");
-        gpu.useNormal = glGetUniformLocation(program, "useNormal");
-        gpu.view = glGetUniformLocation(program, "V");
-        gpu.model = glGetUniformLocation(program, "M");
-        gpu.normalMatrix = glGetUniformLocation(program, "NormalMatrix");
-        gpu.mvp = glGetUniformLocation(program, "MVP");
+        gpu.uniforms = SceneUniforms::Locate(program);
         for (int i = 0; i < 3; ++i) gpu.samplers[i] = glGetUniformLocation(program, kSamplerNames[i]);
-        gpu.diffuseColor = glGetUniformLocation(program, "diffuseColor");
-        gpu.multiplier = glGetUniformLocation(program, "MultiplierTexture");
-        gpu.debugDraw = glGetUniformLocation(program, "DebugDraw");
-        gpu.pickId = glGetUniformLocation(program, "PickId");
-        gpu.time = glGetUniformLocation(program, "time");
         // Read once here rather than asked of the driver at every draw.
         glGetProgramStageiv(program, GL_FRAGMENT_SHADER, GL_ACTIVE_SUBROUTINE_UNIFORM_LOCATIONS, &gpu.subroutineUniforms);
         for (const char* key : kEffectKeys) {
@@ -109,13 +99,7 @@ void SpriteRenderer::SetMatrices(SpriteBase& sprite) {
     SpriteGpu& gpu = sprite.Gpu();
     glm::mat4 model(1.0f);
     if (Transform* transform = OwnerTransform(sprite)) model = transform->GetWorldMatrix();
-    glm::mat4 normalMatrix = glm::transpose(glm::inverse(model));
-    const CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
-    glm::mat4 mvp = camera.projection * camera.view * model;
-    glUniformMatrix4fv(gpu.view, 1, GL_FALSE, glm::value_ptr(camera.view));
-    glUniformMatrix4fv(gpu.model, 1, GL_FALSE, glm::value_ptr(model));
-    glUniformMatrix4fv(gpu.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
-    glUniformMatrix4fv(gpu.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
+    gpu.uniforms.SetMatrices(model);
 }
 
 void SpriteRenderer::Draw(SpriteBase& sprite) {
@@ -129,16 +113,16 @@ void SpriteRenderer::Draw(SpriteBase& sprite) {
         glUniform1i(gpu.textures[i].first, static_cast<GLint>(i));
     }
     glActiveTexture(GL_TEXTURE0);
-    glUniform1i(gpu.useTexture, sprite.UsesTexture() ? 1 : 0);
-    glUniform1i(gpu.useNormal, sprite.UsesNormalMap() ? 1 : 0);
+    glUniform1i(gpu.uniforms.useTexture, sprite.UsesTexture() ? 1 : 0);
+    glUniform1i(gpu.uniforms.useNormal, sprite.UsesNormalMap() ? 1 : 0);
     glBindVertexArray(gpu.mesh.vertexArray);
     const glm::vec3& color = sprite.GetColor();
-    glUniform3f(gpu.diffuseColor, color.x, color.y, color.z);
-    glUniform1f(gpu.multiplier, static_cast<float>(sprite.GetMultiplier()));
+    glUniform3f(gpu.uniforms.diffuseColor, color.x, color.y, color.z);
+    glUniform1f(gpu.uniforms.multiplier, static_cast<float>(sprite.GetMultiplier()));
     SelectEffect(gpu, sprite.GetEffect());
-    glUniform1i(gpu.debugDraw, 0);
-    glUniform1i(gpu.pickId, sprite.GetPickId());
-    glUniform1f(gpu.time, static_cast<float>(Clock::NowMs()) / 1000.0f);
+    glUniform1i(gpu.uniforms.debugDraw, 0);
+    glUniform1i(gpu.uniforms.pickId, sprite.GetPickId());
+    glUniform1f(gpu.uniforms.time, static_cast<float>(Clock::NowMs()) / 1000.0f);
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 1.0f); // the debug box's lines win over the faces they lie on
     glDrawArrays(GL_TRIANGLES, 0, gpu.mesh.vertexCount);
@@ -162,19 +146,13 @@ void SpriteRenderer::DrawBox(SpriteBase& sprite) {
         model = glm::rotate(model, rotation.z, glm::vec3(0, 0, 1));
         model = glm::scale(model, transform->GetScale());
     }
-    const CameraSetting& camera = *SettingManager::GetSetting<CameraSetting*>();
-    glm::mat4 normalMatrix = glm::transpose(glm::inverse(model));
-    glm::mat4 mvp = camera.projection * camera.view * model;
-    glUniformMatrix4fv(gpu.view, 1, GL_FALSE, glm::value_ptr(camera.view));
-    glUniformMatrix4fv(gpu.model, 1, GL_FALSE, glm::value_ptr(model));
-    glUniformMatrix4fv(gpu.normalMatrix, 1, GL_FALSE, glm::value_ptr(normalMatrix));
-    glUniformMatrix4fv(gpu.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
-    glUniform1i(gpu.useTexture, 0);
-    glUniform1i(gpu.useNormal, 0);
+    gpu.uniforms.SetMatrices(model);
+    glUniform1i(gpu.uniforms.useTexture, 0);
+    glUniform1i(gpu.uniforms.useNormal, 0);
     SelectEffect(gpu, "NORMAL_SHADER");
     const glm::vec3& color = sprite.GetBoundingColor();
-    glUniform3f(gpu.diffuseColor, color.x, color.y, color.z);
-    glUniform1i(gpu.debugDraw, 1);
+    glUniform3f(gpu.uniforms.diffuseColor, color.x, color.y, color.z);
+    glUniform1i(gpu.uniforms.debugDraw, 1);
     glBindVertexArray(gpu.debugVertexArray);
     glDrawArrays(GL_LINES, 0, gpu.debugVertexCount);
     glBindVertexArray(0);
@@ -191,18 +169,18 @@ void SpriteRenderer::DrawHud(Hud& hud) {
         glUniform1i(gpu.textures[i].first, static_cast<GLint>(i));
     }
     glActiveTexture(GL_TEXTURE0);
-    glUniform1i(gpu.useTexture, hud.UsesTexture() ? 1 : 0);
-    glUniform1i(gpu.useNormal, hud.UsesNormalMap() ? 1 : 0);
+    glUniform1i(gpu.uniforms.useTexture, hud.UsesTexture() ? 1 : 0);
+    glUniform1i(gpu.uniforms.useNormal, hud.UsesNormalMap() ? 1 : 0);
     glBindVertexArray(gpu.mesh.vertexArray);
     float red = 0, green = 0;
     HudColor(FrameTimer::Instance().Fps(), red, green);
-    glUniform3f(gpu.diffuseColor, red, green, 0.0f);
-    glUniform1f(gpu.multiplier, static_cast<float>(hud.GetMultiplier()));
+    glUniform3f(gpu.uniforms.diffuseColor, red, green, 0.0f);
+    glUniform1f(gpu.uniforms.multiplier, static_cast<float>(hud.GetMultiplier()));
     // A program with subroutine uniforms needs them set after every glUseProgram.
     SelectEffect(gpu, hud.GetEffect());
-    glUniform1i(gpu.debugDraw, 0);
-    glUniform1i(gpu.pickId, hud.GetPickId());
-    glUniform1f(gpu.time, static_cast<float>(Clock::NowMs()) / 10000.0f);
+    glUniform1i(gpu.uniforms.debugDraw, 0);
+    glUniform1i(gpu.uniforms.pickId, hud.GetPickId());
+    glUniform1f(gpu.uniforms.time, static_cast<float>(Clock::NowMs()) / 10000.0f);
     glDrawArrays(GL_TRIANGLES, 0, gpu.mesh.vertexCount);
     glBindVertexArray(0);
     glUseProgram(0);

@@ -18,6 +18,8 @@ public:
     /// name), so whatever holds it draws the new image. False when `name` was never
     /// loaded (nothing to do). Needs the GL context current.
     bool Reload(const std::string& name);
+    /// How many names have been asked for (each holds one GL texture, a placeholder's too).
+    size_t Count() const { return m_textures.size(); }
 
 private:
     TextureProvider() = default;

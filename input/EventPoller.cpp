@@ -19,18 +19,17 @@ struct KeyEvent {
     InputEvent event;
 };
 
+using namespace input_event;
 const KeyEvent kKeyTable[] = {
-    {VK_RETURN, 39},      {VK_CONTROL, 66},     {VK_SPACE, 30},
-    {VK_LEFT, 47},        {VK_UP, 45},          {VK_RIGHT, 48},       {VK_DOWN, 46},
-    {'1', 62},            {'2', 61},
-    {'A', 31},            {'D', 32},            {'E', 10},            {'F', 8},
-    {'I', 73},            {VK_NUMPAD0 + 8, 73}, {'J', 74},            {VK_NUMPAD0 + 5, 74},
-    {'K', 75},            {VK_NUMPAD0 + 9, 75}, {'L', 76},            {VK_NUMPAD0 + 6, 76},
-    {'M', 16},            {'N', 15},            {'P', 7},             {'R', 9},
-    {'S', 34},            {'W', 33},
-    {VK_NUMPAD0 + 1, 63}, {VK_NUMPAD0 + 2, 65}, {VK_NUMPAD0 + 3, 64},
-    {VK_NUMPAD0 + 4, 72}, {VK_NUMPAD0 + 7, 71}, {VK_F5, 17},
-    {VK_F1, input_event::TOGGLE_INSPECTOR}, {VK_F1 + 11, input_event::SCREENSHOT},
+    {VK_RETURN, SELECT}, {VK_CONTROL, FIRE}, {VK_SPACE, SPACE}, {VK_LEFT, ARROW_LEFT},
+    {VK_UP, ARROW_UP}, {VK_RIGHT, ARROW_RIGHT}, {VK_DOWN, ARROW_DOWN}, {'1', RENDER_MODE_PREVIOUS},
+    {'2', RENDER_MODE_NEXT}, {'A', MOVE_LEFT}, {'D', MOVE_RIGHT}, {'E', KEY_E}, {'F', STEP_FORWARD},
+    {'I', KEY_I}, {VK_NUMPAD0 + 8, KEY_I}, {'J', KEY_J}, {VK_NUMPAD0 + 5, KEY_J}, {'K', KEY_K},
+    {VK_NUMPAD0 + 9, KEY_K}, {'L', KEY_L}, {VK_NUMPAD0 + 6, KEY_L}, {'M', LEVEL_PREVIOUS},
+    {'N', LEVEL_NEXT}, {'P', PAUSE_PHYSICS}, {'R', STEP_BACKWARD}, {'S', MOVE_BACKWARD},
+    {'W', MOVE_FORWARD}, {VK_NUMPAD0 + 1, TOGGLE_DEBUG_DRAW}, {VK_NUMPAD0 + 2, TOGGLE_DEBUG},
+    {VK_NUMPAD0 + 3, TOGGLE_HUD}, {VK_NUMPAD0 + 4, NUMPAD_4}, {VK_NUMPAD0 + 7, NUMPAD_7},
+    {VK_F5, SKIP_SCREEN}, {VK_F1, TOGGLE_INSPECTOR}, {VK_F1 + 11, SCREENSHOT},
 };
 
 } // namespace

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <map>
 
-#include "input/InputEvent.h"
+#include "engine/InputEvent.h"
 
 namespace zumek {
 

@@ -5,7 +5,7 @@
 #include <glm/vec4.hpp>
 
 #include "engine/EventQueue.h"
-#include "input/InputEvent.h"
+#include "engine/InputEvent.h"
 
 namespace zumek {
 
@@ -22,6 +22,7 @@ public:
     /// Whether `code` is pending (it stays pending).
     bool Test(InputEvent code) const { return m_pending.count(code) != 0; }
     void Clear() { m_pending.clear(); }
+    void DropPlayerActions() override { std::erase_if(m_pending, input_event::IsPlayerAction); }
     size_t PendingCount() const { return m_pending.size(); }
 
     /// The window position (x, y, 0, 0) of the last left-button release.

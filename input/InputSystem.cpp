@@ -10,11 +10,6 @@
 
 namespace zumek {
 
-InputSystem& InputSystem::Instance() {
-    static InputSystem* instance = new InputSystem();
-    return *instance;
-}
-
 InputSystem::InputSystem(GamepadSource* source) : System(INPUT_SYSTEM_ID) {
     SetSource(source);
     SignalManager::Connect<PlaceId>(this);

@@ -24,8 +24,6 @@ class InputSystem final : public System, public SignalHandler<PlaceId> {
 public:
     static constexpr float kDeadZone = 0.2f; ///< per axis, of the full deflection
 
-    static InputSystem& Instance();
-
     /// A system reading `source` (not owned); the default reads the first SDL game controller.
     explicit InputSystem(GamepadSource* source = nullptr);
     ~InputSystem() override;

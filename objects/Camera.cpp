@@ -14,18 +14,18 @@
 namespace zumek {
 namespace {
 
-// The camera's input events: the arrow keys (45-48: the free camera's eye moves, the carried
-// camera's looks), 49-50, and the mouse's turn and look events.
-constexpr InputEvent kEyeUp = 45;
-constexpr InputEvent kEyeDown = 46;
-constexpr InputEvent kEyeLeft = 47;
-constexpr InputEvent kEyeRight = 48;
-constexpr InputEvent kEyeForward = 49;
-constexpr InputEvent kEyeBackward = 50;
-constexpr InputEvent kTurnLeft = 51;
-constexpr InputEvent kTurnRight = 52;
-constexpr InputEvent kLookDown = 58;
-constexpr InputEvent kLookUp = 59;
+// The camera's input events: the arrow keys (the free camera's eye moves, the carried camera's
+// looks), the free camera's forward and backward, and the mouse's turn and look events.
+constexpr InputEvent kEyeUp = input_event::ARROW_UP;
+constexpr InputEvent kEyeDown = input_event::ARROW_DOWN;
+constexpr InputEvent kEyeLeft = input_event::ARROW_LEFT;
+constexpr InputEvent kEyeRight = input_event::ARROW_RIGHT;
+constexpr InputEvent kEyeForward = input_event::EYE_FORWARD;
+constexpr InputEvent kEyeBackward = input_event::EYE_BACKWARD;
+constexpr InputEvent kTurnLeft = input_event::CAMERA_LEFT;
+constexpr InputEvent kTurnRight = input_event::CAMERA_RIGHT;
+constexpr InputEvent kLookDown = input_event::CAMERA_DOWN;
+constexpr InputEvent kLookUp = input_event::CAMERA_UP;
 
 constexpr float kCarriedTurnDegrees = 2.0f; ///< per event
 constexpr float kCarriedPitchStep = 0.05f;  ///< radians per event

@@ -5,20 +5,13 @@
 
 namespace zumek {
 
-Composition::~Composition() {
-    for (auto& entry : m_components) delete entry.second;
-    m_components.clear();
-}
-
-void Composition::AddComponentOfOwnClass(Component* component) {
+void Composition::AddComponentOfOwnClass(std::unique_ptr<Component> component) {
     ASSERT(component != nullptr, "nullptr != component");
     if (!component) return;
-    Component*& slot = m_components[std::type_index(typeid(*component))];
-    if (slot == component) return;
-    delete slot;
     // Only objects are compositions; the owner is the object this composition is.
     component->m_owner = static_cast<Object*>(this);
-    slot = component;
+    std::unique_ptr<Component>& slot = m_components[std::type_index(typeid(*component))];
+    slot = std::move(component);
 }
 
 } // namespace zumek

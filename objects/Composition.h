@@ -1,5 +1,6 @@
 // objects/Composition.h
 #pragma once
+#include <memory>
 #include <typeindex>
 #include <typeinfo>
 #include <unordered_map>
@@ -13,30 +14,31 @@ namespace zumek {
 /// a Sprite is found as Sprite, never as its base SpriteBase.
 class Composition {
 public:
-    using ComponentMap = std::unordered_map<std::type_index, Component*>;
+    using ComponentMap = std::unordered_map<std::type_index, std::unique_ptr<Component>>;
 
     Composition() = default;
     Composition(const Composition&) = delete;
     Composition& operator=(const Composition&) = delete;
-    /// Deletes every component.
-    virtual ~Composition();
+    virtual ~Composition() = default;
 
-    /// Stores `component` under T, deleting a different component stored there before; adding
-    /// the stored pointer again does nothing. The composition owns it from now on.
+    /// Stores `component` under T, destroying a different component stored there before, and
+    /// returns it (still owned by the composition).
     template <class T>
-    void AddComponent(T* component) {
+    T* AddComponent(std::unique_ptr<T> component) {
         ASSERT(component && typeid(*component) == typeid(T), "a component is added under its own class");
-        AddComponentOfOwnClass(component);
+        T* added = component.get();
+        AddComponentOfOwnClass(std::move(component));
+        return added;
     }
 
     /// Stores `component` under its run-time class (used by the factory, which clones through
-    /// the component registry). Same replacement rules as AddComponent.
-    void AddComponentOfOwnClass(Component* component);
+    /// the component registry). Same replacement rule as AddComponent.
+    void AddComponentOfOwnClass(std::unique_ptr<Component> component);
 
     template <class T>
     T* GetComponent() const {
         auto it = m_components.find(std::type_index(typeid(T)));
-        return it == m_components.end() ? nullptr : static_cast<T*>(it->second);
+        return it == m_components.end() ? nullptr : static_cast<T*>(it->second.get());
     }
 
     template <class T>

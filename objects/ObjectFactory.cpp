@@ -8,7 +8,7 @@
 namespace zumek {
 
 std::unique_ptr<Object> ObjectFactory::Create(const ObjectCreateSignal& request, const std::string& place) {
-    Archetype* archetype = ArchetypeProvider::Instance().Get(request.archetype);
+    const Archetype* archetype = ArchetypeProvider::Instance().Get(request.archetype);
     if (!archetype) return nullptr;
 
     std::string id = request.id;
@@ -20,12 +20,14 @@ std::unique_ptr<Object> ObjectFactory::Create(const ObjectCreateSignal& request,
     object->SetArchetype(request.archetype);
 
     const ComponentRegistry& registry = ComponentRegistry::Instance();
-    for (const Component* prototype : archetype->components)
-        if (Component* clone = registry.Clone(*prototype, false)) object->AddComponentOfOwnClass(clone);
+    for (const std::unique_ptr<Component>& prototype : archetype->components)
+        if (std::unique_ptr<Component> clone = registry.Clone(*prototype, false))
+            object->AddComponentOfOwnClass(std::move(clone));
     for (const Component* prototype : request.components)
         if (prototype)
-            if (Component* clone = registry.Clone(*prototype, true)) object->AddComponentOfOwnClass(clone);
-    if (request.archetype == "player") object->AddComponent(new Player());
+            if (std::unique_ptr<Component> clone = registry.Clone(*prototype, true))
+                object->AddComponentOfOwnClass(std::move(clone));
+    if (request.archetype == "player") object->AddComponent(std::make_unique<Player>());
     return object;
 }
 

@@ -33,7 +33,7 @@ Object* ObjectManager::CreateObject(const ObjectCreateSignal& request, const std
     if (!built) return nullptr;
     for (auto& entry : built->Components()) entry.second->Initialize();
 
-    Object* object = built.release();
+    Object* object = built.get();
     Place& filed = m_places[placeName];
     // Ids come from level files and scripts, so two objects may claim one id: the newer one
     // wins and the older one is destroyed properly rather than leaked or left dangling.
@@ -43,27 +43,31 @@ Object* ObjectManager::CreateObject(const ObjectCreateSignal& request, const std
         UnfileAndDestroy(filed, it->second);
     }
     filed.byId.emplace(object->GetId(), object);
-    filed.byNumber.emplace(object->GetNumber(), object);
+    filed.byNumber.emplace(object->GetNumber(), std::move(built));
 
     EngineLog::Instance().WriteInfo(object->GetId() + " has been created.");
     SignalManager::Emit<ObjectCreatedSignal>(ObjectCreatedSignal{object});
     return object;
 }
 
-void ObjectManager::DestroyObject(Object* object) {
+void ObjectManager::DestroyObject(std::unique_ptr<Object> object) {
     ASSERT(object != nullptr, "nullptr != object");
     if (!object) return;
     std::string id = object->GetId();
     std::string place = object->GetPlace();
-    delete object;
+    object.reset();
     EngineLog::Instance().WriteInfo(id + " has been destroyed.");
     SignalManager::Emit<ObjectDestroyedSignal>(ObjectDestroyedSignal{id, place});
 }
 
 void ObjectManager::UnfileAndDestroy(Place& place, Object* object) {
     place.byId.erase(object->GetId());
-    place.byNumber.erase(object->GetNumber());
-    DestroyObject(object);
+    auto owned = place.byNumber.find(object->GetNumber());
+    ASSERT(owned != place.byNumber.end() && owned->second.get() == object, "a filed object is filed by number too");
+    if (owned == place.byNumber.end()) return;
+    std::unique_ptr<Object> taken = std::move(owned->second);
+    place.byNumber.erase(owned);
+    DestroyObject(std::move(taken));
 }
 
 const ObjectManager::Place* ObjectManager::FindPlace(const std::string& place) const {
@@ -82,7 +86,7 @@ Object* ObjectManager::GetObjectByTag(const std::string& tag) const {
     const Place* place = FindPlace(PlaceManager::Instance().CurrentPlace());
     if (!place) return nullptr;
     for (const auto& entry : place->byNumber)
-        if (entry.second->GetTag() == tag) return entry.second;
+        if (entry.second->GetTag() == tag) return entry.second.get();
     return nullptr;
 }
 
@@ -91,7 +95,7 @@ std::vector<Object*> ObjectManager::GetObjects() const {
     const Place* place = FindPlace(PlaceManager::Instance().CurrentPlace());
     if (!place) return objects;
     objects.reserve(place->byNumber.size());
-    for (const auto& entry : place->byNumber) objects.push_back(entry.second);
+    for (const auto& entry : place->byNumber) objects.push_back(entry.second.get());
     return objects;
 }
 
@@ -119,10 +123,10 @@ void ObjectManager::DestroyPlaceObjects(const std::string& place) {
     auto it = m_places.find(place);
     if (it == m_places.end()) return;
     // Taken out first: receivers may create objects while these are destroyed.
-    std::map<int32_t, Object*> objects;
+    std::map<int32_t, std::unique_ptr<Object>> objects;
     objects.swap(it->second.byNumber);
     it->second.byId.clear();
-    for (auto& entry : objects) DestroyObject(entry.second);
+    for (auto& entry : objects) DestroyObject(std::move(entry.second));
 }
 
 void ObjectManager::DestroyAllObjects() {
@@ -132,13 +136,13 @@ void ObjectManager::DestroyAllObjects() {
         std::unordered_map<std::string, Place> places;
         places.swap(m_places);
         for (auto& entry : places)
-            for (auto& object : entry.second.byNumber) DestroyObject(object.second);
+            for (auto& object : entry.second.byNumber) DestroyObject(std::move(object.second));
     }
     // Receivers that keep creating objects as others go get no further announcements, but
-    // nothing is leaked.
-    for (auto& entry : m_places)
-        for (auto& object : entry.second.byNumber) delete object.second;
-    m_places.clear();
+    // nothing is leaked. Taken out first, so no destructor sees the manager's map half-cleared.
+    std::unordered_map<std::string, Place> remaining;
+    remaining.swap(m_places);
+    remaining.clear();
     m_deadOrder.clear();
     m_dead.clear();
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -30,8 +31,8 @@ public:
     /// "<id> has been created." and announces it. Null when the archetype cannot be loaded. An
     /// object already filed under the same id in that place is reported, destroyed and replaced.
     Object* CreateObject(const ObjectCreateSignal& request, const std::string& place);
-    /// Deletes an object that is no longer filed, logs "<id> has been destroyed." and announces it.
-    void DestroyObject(Object* object);
+    /// Destroys an object that is no longer filed, logs "<id> has been destroyed." and announces it.
+    void DestroyObject(std::unique_ptr<Object> object);
 
     /// The object with `id` in the current place, or null.
     Object* GetObject(const std::string& id) const;
@@ -64,7 +65,7 @@ private:
 
     struct Place {
         std::unordered_map<std::string, Object*> byId;
-        std::map<int32_t, Object*> byNumber; ///< creation order
+        std::map<int32_t, std::unique_ptr<Object>> byNumber; ///< creation order; owns the objects
     };
 
     const Place* FindPlace(const std::string& place) const;

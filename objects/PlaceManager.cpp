@@ -2,7 +2,6 @@
 #include "objects/PlaceManager.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "objects/ObjectManager.h"
 
@@ -25,9 +24,13 @@ void PlaceManager::Push(const std::string& name) {
         objects.DestroyPlaceObjects(popped);
     }
     m_places.push_back(name);
-    // Nothing reads the level after its objects exist, so the place stack releases it here.
-    std::unique_ptr<Level> level(objects.GetLevelProvider().Get(name));
+    // A script run by a new object may push again, even this level: the provider keeps the level
+    // read here until the outermost push is done.
+    LevelProvider& levels = objects.GetLevelProvider();
+    ++m_pushDepth;
+    const Level* level = levels.Get(name);
     for (const ObjectCreateSignal& request : level->objects) objects.CreateObject(request, name);
+    if (--m_pushDepth == 0) levels.ReleaseRetired();
 }
 
 void PlaceManager::Pop() {

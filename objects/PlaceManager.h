@@ -35,6 +35,7 @@ private:
     std::vector<std::string> m_places;
     std::string m_pendingPop;
     std::string m_pendingSet;
+    int m_pushDepth = 0; ///< pushes under way: a push may run inside another (see Push)
 };
 
 } // namespace zumek

@@ -21,7 +21,7 @@ int32_t BodySerializer::MaterialValue(const std::string& text) {
     return kFallbackMaterial;
 }
 
-Body* BodySerializer::Deserialize() {
+std::unique_ptr<Body> BodySerializer::Deserialize() {
     bool isStatic = true;
     const tinyxml2::XMLElement* staticElement = m_element.FirstChildElement("isStatic");
     if (!staticElement) {
@@ -43,6 +43,21 @@ Body* BodySerializer::Deserialize() {
         material = "Ground";
     }
 
+    // A name the engine does not know keeps its old meaning (a plane, the wall material), now
+    // with a message: a misspelt "sphere" used to become a silent plane.
+    if (ColliderValue(collider) == Body::kShapePlane && std::string(collider) != "Plane") {
+        std::string detail = std::string("'").append(collider).append("' is not Sphere, Plane, Box or Ghost; using Plane");
+        ReportRead(m_source, &m_element, "Error reading property collider", detail);
+    }
+    const char* fallback = kMaterials[kFallbackMaterial].name;
+    if (MaterialValue(material) == kFallbackMaterial && std::string(material) != fallback) {
+        std::string detail = std::string("'").append(material).append("' is not one of ");
+        for (const Material& known : kMaterials) detail.append(known.name).append(", ");
+        detail.resize(detail.size() - 2);
+        detail.append("; using ").append(fallback);
+        ReportRead(m_source, &m_element, "Error reading property material", detail);
+    }
+
     glm::vec3 extents(0.0f, 0.0f, 1.0f);
     if (const tinyxml2::XMLElement* child = m_element.FirstChildElement("extents")) {
         static constexpr VectorAttributes kExtents{
@@ -51,7 +66,7 @@ Body* BodySerializer::Deserialize() {
     } else {
         ReportRead(m_source, &m_element, "Error reading Extents", "has no <extents>; using (0, 0, 1)");
     }
-    return new Body(extents, ColliderValue(collider), MaterialValue(material), isStatic);
+    return std::make_unique<Body>(extents, ColliderValue(collider), MaterialValue(material), isStatic);
 }
 
 } // namespace zumek

@@ -6,7 +6,7 @@
 
 #include "engine/SettingManager.h"
 #include "engine/SignalManager.h"
-#include "input/InputEvent.h"
+#include "engine/InputEvent.h"
 #include "input/InputEvents.h"
 #include "objects/Object.h"
 #include "physics/Body.h"
@@ -22,11 +22,6 @@ double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
 }
 
 } // namespace
-
-Physics& Physics::Instance() {
-    static Physics instance;
-    return instance;
-}
 
 Physics::Physics() : System(PHYSICS_SYSTEM_ID) {}
 

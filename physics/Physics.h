@@ -32,9 +32,6 @@ public:
     /// A player contact deeper than this (world units) blocks the player's scripted forces.
     static constexpr float kDeepContact = 0.165f;
 
-    /// The process-wide system the frame loop runs.
-    static Physics& Instance();
-    /// An independent system (tests and benchmarks).
     Physics();
 
     /// One step of kTimeStep, whatever `dt` (seconds) is, after the debug controls.

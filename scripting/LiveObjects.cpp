@@ -15,7 +15,7 @@ void LiveObjects::Add(Object* object) {
     m_entries.insert_or_assign(object, Entry{object, nullptr, &typeid(Object)});
     record.addresses.push_back(object);
     for (const auto& entry : object->Components()) {
-        Component* component = entry.second;
+        Component* component = entry.second.get();
         m_entries.insert_or_assign(component, Entry{object, component, &typeid(*component)});
         record.addresses.push_back(component);
     }

@@ -1,7 +1,7 @@
 // scripting/libraries/InputLibrary.cpp
 // Input: one-shot actions. Each query consumes the pending event of its action; PressKey only
 // looks.
-#include "input/InputEvent.h"
+#include "engine/InputEvent.h"
 #include "input/InputEvents.h"
 #include "scripting/ScriptArguments.h"
 #include "scripting/libraries/EngineLibraries.h"
@@ -19,7 +19,8 @@ int Take(lua_State* L) {
 /// PressKey(text): whether the action numbered by the text's first character is pending.
 int PressKey(lua_State* L) {
     std::string text = script::String(L, 1);
-    bool pending = !text.empty() && InputEvents::Instance().Test(static_cast<unsigned char>(text[0]));
+    const auto code = text.empty() ? std::nullopt : input_event::FromNumber(static_cast<unsigned char>(text[0]));
+    bool pending = code && InputEvents::Instance().Test(*code);
     lua_pushboolean(L, pending);
     return 1;
 }

@@ -6,7 +6,7 @@
 
 #include "engine/EngineLog.h"
 
-#include "input/InputEvent.h"
+#include "engine/InputEvent.h"
 #include "input/InputEvents.h"
 #include "scripting/ScriptArguments.h"
 #include "scripting/libraries/EngineLibraries.h"

@@ -18,7 +18,7 @@ namespace {
 class ArchetypeSerializerTest : public test::ContentFixture {
 protected:
     std::unique_ptr<Archetype> Read(const std::string& key) {
-        return std::unique_ptr<Archetype>(ArchetypeSerializer(key).Deserialize());
+        return ArchetypeSerializer(key).Deserialize();
     }
 };
 
@@ -32,10 +32,10 @@ TEST_F(ArchetypeSerializerTest, ReadsFieldsAndComponentsInDocumentOrder) {
     EXPECT_EQ(archetype->tag, "light");
     EXPECT_EQ(archetype->parentId, "ceiling");
     ASSERT_EQ(archetype->components.size(), 3u);
-    EXPECT_NE(dynamic_cast<Camera*>(archetype->components[0]), nullptr);
+    EXPECT_NE(dynamic_cast<Camera*>(archetype->components[0].get()), nullptr);
     // Inside an archetype a hud is a Hud, not a Sprite.
-    EXPECT_NE(dynamic_cast<Hud*>(archetype->components[1]), nullptr);
-    EXPECT_NE(dynamic_cast<Transform*>(archetype->components[2]), nullptr);
+    EXPECT_NE(dynamic_cast<Hud*>(archetype->components[1].get()), nullptr);
+    EXPECT_NE(dynamic_cast<Transform*>(archetype->components[2].get()), nullptr);
     EXPECT_TRUE(Errors().empty());
 }
 
@@ -45,7 +45,7 @@ TEST_F(ArchetypeSerializerTest, UnknownComponentTypeIsReportedAndSkipped) {
     auto archetype = Read("odd");
     ASSERT_TRUE(archetype);
     ASSERT_EQ(archetype->components.size(), 1u);
-    EXPECT_NE(dynamic_cast<Camera*>(archetype->components[0]), nullptr);
+    EXPECT_NE(dynamic_cast<Camera*>(archetype->components[0].get()), nullptr);
     EXPECT_EQ(Errors(), std::vector<std::string>{"Unknown component type"});
 }
 
@@ -74,7 +74,7 @@ TEST_F(ArchetypeSerializerTest, MissingPrefixOrTagOrFileGivesNoArchetype) {
 TEST_F(ArchetypeSerializerTest, ProviderReadsEachKeyOnceAndRemembersMissingOnes) {
     WriteSimpleArchetype("once", "once", "t");
     ArchetypeProvider& provider = ArchetypeProvider::Instance();
-    Archetype* first = provider.Get("once");
+    const Archetype* first = provider.Get("once");
     ASSERT_NE(first, nullptr);
     std::filesystem::remove(m_root + "/resources/archetypes/once.xml");
     EXPECT_EQ(provider.Get("once"), first);

@@ -74,10 +74,9 @@ protected:
         if (!element) return nullptr;
         const ComponentKind* kind = ComponentRegistry::Instance().FindByKey(element->Attribute("type"));
         if (!kind) return nullptr;
-        Component* component = kind->read(*element, ComponentSource{"test.xml"});
-        T* typed = dynamic_cast<T*>(component);
-        if (!typed) delete component;
-        return std::unique_ptr<T>(typed);
+        std::unique_ptr<Component> component = kind->read(*element, ComponentSource{"test.xml"});
+        if (!dynamic_cast<T*>(component.get())) return nullptr;
+        return std::unique_ptr<T>(static_cast<T*>(component.release()));
     }
 
     /// The texts of the log records, oldest first.

@@ -1,4 +1,5 @@
-// The engine log: capacity, order, display strings, pruning by age and the log file.
+// The engine log: capacity, order, pruning by age, the signal and the log file (whose lines show
+// the time and text, not the level).
 #include "engine/EngineLog.h"
 
 #include <gtest/gtest.h>
@@ -32,11 +33,6 @@ TEST(EngineLog, RecordsInTheSameMillisecondKeepTheirOrder) {
     EXPECT_EQ((++it)->text, "two");
     EXPECT_EQ(it->level, Error);
     EXPECT_EQ(it->time, 50);
-}
-
-TEST(EngineLog, DisplayStringShowsTimeAndTextNotLevel) {
-    LogMessage record{Error, "Error", 1234};
-    EXPECT_EQ(record.ToDisplayString(), "[1234] Error");
 }
 
 TEST(EngineLog, RemoveOlderThanPrunesByTime) {

@@ -31,15 +31,6 @@ std::string LastLogText() {
 
 } // namespace
 
-TEST(SignalManager, CreatesTheTwentyThreeChannels) {
-    auto& manager = SignalManager::Instance();
-    EXPECT_EQ(manager.ChannelCount(), 23u);
-    EXPECT_TRUE(manager.HasChannel<DeleteLevedlStateSignal>());
-    EXPECT_TRUE(manager.HasChannel<EngineStateSetting>());
-    EXPECT_FALSE(manager.HasChannel<DebugDrawSetting>());
-    EXPECT_FALSE(manager.HasChannel<ResolutionSetting>());
-}
-
 TEST(SignalManager, DeliversInConnectionOrderWithACopyEach) {
     std::vector<std::string> seen;
     Recorder a("a", seen), b("b", seen);

@@ -45,4 +45,10 @@ TEST(WndProc, OtherMessagesReachEveryCallbackInRegistrationOrder) {
     WndProc(nullptr, WM_KEYDOWN, 'A', 0);
     WndProc(nullptr, WM_DESTROY, 0, 0);
     EXPECT_EQ(order, (std::vector<int>{1, 2, 1, 2}));
+    // An unregistered callback (one about to go) hears nothing more; the others keep their order.
+    UnregisterCallback(&first);
+    UnregisterCallback(&first);
+    WndProc(nullptr, WM_KEYDOWN, 'B', 0);
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 1, 2, 2}));
+    UnregisterCallback(&second);
 }

@@ -69,11 +69,10 @@ TEST(FrameTimeRecorder, CountsVisibleSpritesAndAnimatedSpritesOnly) {
         return owned.back().get();
     };
     make("plain");
-    make("sprite")->AddComponent<Sprite>(new Sprite());
-    auto* hidden = new Sprite();
+    make("sprite")->AddComponent(std::make_unique<Sprite>());
+    auto* hidden = make("hidden")->AddComponent(std::make_unique<Sprite>());
     hidden->SetHidden(true);
-    make("hidden")->AddComponent<Sprite>(hidden);
-    make("animated")->AddComponent<AnimatedSprite>(new AnimatedSprite());
+    make("animated")->AddComponent(std::make_unique<AnimatedSprite>());
     std::vector<Object*> objects = {nullptr};
     for (auto& object : owned) objects.push_back(object.get());
     EXPECT_EQ(FrameTimeRecorder::CountDrawn(objects), 2);

@@ -5,8 +5,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "engine/EngineLog.h"
 #include "graphics/AnimatedMesh.h"
+#include "tests/graphics/LogLines.h"
 
 namespace zumek {
 namespace {
@@ -16,13 +16,6 @@ using namespace AnimationPose;
 constexpr float kPi = 3.14159265f;
 
 glm::quat AboutZ(float angle) { return glm::angleAxis(angle, glm::vec3(0, 0, 1)); }
-
-int CountLog(const std::string& text) {
-    int count = 0;
-    for (const LogMessage& m : EngineLog::Instance().Records())
-        if (m.text.find(text) != std::string::npos) ++count;
-    return count;
-}
 
 TEST(AnimationPose, VectorKeysAtBetweenAndPastTheKeys) {
     std::vector<VectorKey> keys = {{1.0, {0, 0, 0}}, {3.0, {4, 0, -2}}, {4.0, {4, 8, 0}}};
@@ -142,10 +135,6 @@ TEST(AnimationPose, TwoBoneChainPosedAtThreeClockValues) {
     PoseBones(mesh, 0, 1.5, bones, globals);
     const float a = 0.375f * kPi;
     EXPECT_TRUE(near(bones[1] * tip, {-std::sin(a), std::cos(a) + 1.0f, 0}));
-
-    // 3 s wraps to 1 s.
-    PoseBones(mesh, 0, 3.0, bones, globals);
-    EXPECT_TRUE(near(bones[1] * tip, {-s, s + 1.0f, 0}));
 }
 
 TEST(AnimationPose, AnUnknownAnimationIndexPlaysTheFirstAndIsReportedOncePerModel) {
@@ -159,7 +148,7 @@ TEST(AnimationPose, AnUnknownAnimationIndexPlaysTheFirstAndIsReportedOncePerMode
         EXPECT_EQ(bones[1], expected[1]);
     }
     PoseBones(mesh, -1, 1.0, bones, globals);
-    EXPECT_EQ(CountLog("Animation index out of range, the first animation is used: unknown-index.test"), 1);
+    EXPECT_EQ(test::CountLogLines("Animation index out of range, the first animation is used: unknown-index.test"), 1);
 }
 
 TEST(AnimationPose, ANodeWithoutAChannelKeepsItsBindTransform) {

@@ -3,7 +3,6 @@
 
 #include <GL/glew.h>
 
-#include "engine/EngineLog.h"
 
 namespace zumek::test {
 
@@ -33,11 +32,16 @@ EyeImage ReadTexture(unsigned texture) {
     return image;
 }
 
-int CountLogLines(const std::string& text) {
-    int count = 0;
-    for (const LogMessage& record : EngineLog::Instance().Records())
-        if (record.text.find(text) != std::string::npos) ++count;
-    return count;
+DepthImage ReadDepthTexture(unsigned texture) {
+    DepthImage image;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &image.width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &image.height);
+    image.depth.assign(static_cast<size_t>(image.width) * static_cast<size_t>(image.height), -1.0f);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT, GL_FLOAT, image.depth.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return image;
 }
 
 } // namespace zumek::test

@@ -1,9 +1,9 @@
 // tests/graphics/EyeImage.h
-// What the headset tests read back: a headset eye's texture as RGBA, where the red test cube
-// lies in it, and how often the engine log says something.
+// What the headset tests read back: a headset eye's texture as RGBA, and where the red test cube
+// lies in it.
 #pragma once
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace zumek::test {
@@ -22,7 +22,12 @@ struct EyeImage {
 /// Reads a GL texture's level 0 (needs the context current).
 EyeImage ReadTexture(unsigned texture);
 
-/// How many engine log records contain `text`.
-int CountLogLines(const std::string& text);
+/// A depth texture's level 0, one value per pixel in rows from the bottom (`width` wide).
+struct DepthImage {
+    int width = 0, height = 0;
+    std::vector<float> depth;
+    float At(int x, int y) const { return depth[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+};
+DepthImage ReadDepthTexture(unsigned texture);
 
 } // namespace zumek::test

@@ -35,7 +35,7 @@ GraphicsScene::~GraphicsScene() {
 Object* GraphicsScene::AddObject(const std::string& id, const std::string& tag, const glm::vec3& position) {
     auto* object = new Object(id, tag, "test", "");
     object->SetNumber(m_nextNumber++);
-    object->AddComponent<Transform>(new Transform(position, glm::vec3(1.0f), glm::vec3(0.0f)));
+    object->AddComponent(std::make_unique<Transform>(position, glm::vec3(1.0f), glm::vec3(0.0f)));
     m_objects.push_back(object);
     return object;
 }
@@ -44,10 +44,9 @@ Object* GraphicsScene::AddSprite(const std::string& id, const std::string& tag, 
                                  const glm::vec3& position, const glm::vec3& scale, const glm::vec3& color) {
     Object* object = AddObject(id, tag, position);
     object->GetComponent<Transform>()->SetScale(scale);
-    auto* sprite = new Sprite();
+    auto* sprite = object->AddComponent(std::make_unique<Sprite>());
     sprite->SetModel(model);
     sprite->SetColor(color);
-    object->AddComponent<Sprite>(sprite);
     return object;
 }
 
@@ -65,6 +64,13 @@ void GraphicsScene::RunFrames(int count, float dt) {
 glm::vec3 GraphicsScene::Pixel(int x, int y) const {
     const uint8_t* p = &m_frame[(static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)) * 3];
     return glm::vec3(p[0], p[1], p[2]) / 255.0f;
+}
+
+std::vector<glm::vec3> GraphicsScene::Frame() const {
+    std::vector<glm::vec3> pixels;
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
 }
 
 float GraphicsScene::MeanBrightness(int x0, int y0, int x1, int y1) const {

@@ -35,6 +35,8 @@ public:
 
     /// The pixel at (x, y) from the top left of the last frame read.
     glm::vec3 Pixel(int x, int y) const;
+    /// Every pixel of the last frame read, row by row from the top.
+    std::vector<glm::vec3> Frame() const;
     /// Mean brightness (0..1) of the pixels of a rectangle.
     float MeanBrightness(int x0, int y0, int x1, int y1) const;
     /// Writes the last frame to the test output folder (for looking at it); returns the path.

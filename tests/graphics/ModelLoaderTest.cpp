@@ -7,8 +7,8 @@
 
 #include <glm/geometric.hpp>
 
-#include "engine/EngineLog.h"
 #include "graphics/ModelLoader.h"
+#include "tests/graphics/LogLines.h"
 
 namespace zumek {
 namespace {
@@ -23,12 +23,6 @@ std::string Write(const std::string& name, const std::string& text) {
     fs::path path = fs::temp_directory_path() / ("zumek-model-" + name);
     std::ofstream(path) << text;
     return path.string();
-}
-
-bool LogHas(const std::string& text) {
-    for (const LogMessage& m : EngineLog::Instance().Records())
-        if (m.text.find(text) != std::string::npos) return true;
-    return false;
 }
 
 TEST(ModelText, ExpandsFaceCornersAndComputesTangents) {
@@ -48,27 +42,13 @@ TEST(ModelText, ExpandsFaceCornersAndComputesTangents) {
     EXPECT_EQ(mesh.tangents[2], mesh.tangents[0]) << "one value per corner of the triangle";
 }
 
-TEST(ModelText, ShippedSphereAndCubeAreClosedTriangleMeshes) {
-    MeshData sphere, cube;
-    ASSERT_TRUE(ModelLoader::ReadText(Shipped("sphere"), sphere));
-    ASSERT_TRUE(ModelLoader::ReadText(Shipped("cube"), cube));
-    EXPECT_EQ(cube.positions.size(), 36u);
-    EXPECT_EQ(sphere.positions.size() % 3, 0u);
-    for (const glm::vec3& p : sphere.positions) EXPECT_NEAR(glm::length(p), 0.5f, 1e-4f);
-    // Outward winding: each triangle's face normal agrees with its stored normal.
-    for (size_t i = 0; i < cube.positions.size(); i += 3) {
-        glm::vec3 face = glm::cross(cube.positions[i + 1] - cube.positions[i], cube.positions[i + 2] - cube.positions[i]);
-        EXPECT_GT(glm::dot(face, cube.normals[i]), 0.0f) << "triangle " << i / 3;
-    }
-}
-
 TEST(ModelText, BadFilesAreReportedAndLeaveTheMeshEmpty) {
     MeshData mesh;
     EXPECT_FALSE(ModelLoader::ReadText("/nonexistent/none.model", mesh));
-    EXPECT_TRUE(LogHas("Failed to loade file /nonexistent/none.model"));
+    EXPECT_EQ(test::CountLogLines("Failed to loade file /nonexistent/none.model"), 1);
     std::string quad = Write("quad", "v 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nvt 0 0\nvn 0 0 1\nf 1/1/1 2/1/1 3/1/1 4/1/1\n");
     EXPECT_FALSE(ModelLoader::ReadText(quad, mesh));
-    EXPECT_TRUE(LogHas("File cannot be read: " + quad));
+    EXPECT_EQ(test::CountLogLines("File cannot be read: " + quad), 1);
     EXPECT_TRUE(mesh.positions.empty());
     std::string outOfRange = Write("range", "v 0 0 0\nvt 0 0\nvn 0 0 1\nf 1/1/1 1/1/1 7/1/1\n");
     EXPECT_FALSE(ModelLoader::ReadText(outOfRange, mesh)) << "an index past the positions must not be read";
@@ -76,18 +56,7 @@ TEST(ModelText, BadFilesAreReportedAndLeaveTheMeshEmpty) {
     EXPECT_FALSE(ModelLoader::ReadText(shortFace, mesh));
 }
 
-TEST(ModelImport, ReadsTheShippedModelsLikeTheTextReaderAndCachesByPath) {
-    MeshData imported, text;
-    ASSERT_TRUE(ModelLoader::Import(Shipped("cube"), imported));
-    ASSERT_TRUE(ModelLoader::ReadText(Shipped("cube"), text));
-    ASSERT_EQ(imported.positions.size(), text.positions.size());
-    EXPECT_EQ(imported.tangents.size(), imported.positions.size());
-    // Assimp may reorder faces; the set of corners is the same cube.
-    for (const glm::vec3& p : imported.positions) {
-        EXPECT_NEAR(std::abs(p.x), 0.5f, 1e-5f);
-        EXPECT_NEAR(std::abs(p.y), 0.5f, 1e-5f);
-        EXPECT_NEAR(std::abs(p.z), 0.5f, 1e-5f);
-    }
+TEST(ModelImport, TheCacheImportsEachPathOnceAndKeepsAFailureEmpty) {
     int before = ModelLoader::ImportCount();
     const MeshData& first = ModelLoader::ImportCached(Shipped("sphere"));
     const MeshData& second = ModelLoader::ImportCached(Shipped("sphere"));
@@ -96,7 +65,7 @@ TEST(ModelImport, ReadsTheShippedModelsLikeTheTextReaderAndCachesByPath) {
     EXPECT_FALSE(first.positions.empty());
     const MeshData& missing = ModelLoader::ImportCached("/nonexistent/missing.model");
     EXPECT_TRUE(missing.positions.empty());
-    EXPECT_TRUE(LogHas("Model could not be imported: /nonexistent/missing.model"));
+    EXPECT_EQ(test::CountLogLines("Model could not be imported: /nonexistent/missing.model"), 1);
 }
 
 TEST(ModelImport, EveryShippedModelReadsAlikeInBothReadersAndFitsTheUnitBox) {
@@ -110,6 +79,7 @@ TEST(ModelImport, EveryShippedModelReadsAlikeInBothReadersAndFitsTheUnitBox) {
         ASSERT_TRUE(ModelLoader::Import(path, imported)) << path;
         ASSERT_EQ(imported.positions.size(), text.positions.size()) << path << ": every face is a triangle";
         ASSERT_FALSE(text.positions.empty()) << path;
+        EXPECT_EQ(imported.tangents.size(), imported.positions.size()) << path;
         for (size_t i = 0; i < text.positions.size(); i += 3) {
             glm::vec3 face = glm::cross(text.positions[i + 1] - text.positions[i], text.positions[i + 2] - text.positions[i]);
             for (size_t k = i; k < i + 3; ++k) {

@@ -25,7 +25,8 @@
 #include "objects/ObjectManager.h"
 #include "objects/Transform.h"
 #include "tests/graphics/EyeImage.h"
-#include "tests/graphics/GraphicsScene.h"
+#include "tests/graphics/HeadsetCubeScene.h"
+#include "tests/graphics/LogLines.h"
 #include "tests/openxr-runtime/TestRuntimeStats.h"
 
 namespace zumek {
@@ -36,8 +37,7 @@ using test::EyeImage;
 using test::ReadTexture;
 
 namespace fs = std::filesystem;
-constexpr int kWidth = 160, kHeight = 120;
-const glm::vec3 kCubeColor(0.9f, 0.2f, 0.1f);
+constexpr int kWidth = test::HeadsetCubeScene::kWidth;
 
 
 
@@ -65,71 +65,43 @@ XrSimStats* RuntimeStats() {
     return get ? get() : nullptr;
 }
 
-/// A red cube straight ahead of the player's camera, seen through the headset engine, with the
-/// tests' OpenXR runtime (or `runtimeJson`) behind the validation layer.
-class OpenXrScene {
+/// Where the validation layer writes what it finds in the current test.
+fs::path ValidationFilePath() {
+    const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    return fs::temp_directory_path() / ("zumek-openxr-validation-" + name + ".txt");
+}
+
+/// The cube scene with the tests' OpenXR runtime (or `runtimeJson`) behind the validation layer.
+class OpenXrScene : public test::HeadsetCubeScene {
 public:
-    explicit OpenXrScene(const std::string& runtimeJson = ZUMEK_OPENXR_TEST_RUNTIME_JSON) {
-        const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-        validationFile = fs::temp_directory_path() / ("zumek-openxr-validation-" + name + ".txt");
-        fs::remove(validationFile);
-        setenv("XR_RUNTIME_JSON", runtimeJson.c_str(), 1);
-        setenv("XR_ENABLE_API_LAYERS", "XR_APILAYER_LUNARG_core_validation", 1);
-        setenv("XR_CORE_VALIDATION_EXPORT_TYPE", "text", 1);
-        setenv("XR_CORE_VALIDATION_FILE_NAME", validationFile.c_str(), 1);
-        headset = std::make_unique<Oculus>();
-        headset->Initialize();
-        stats = RuntimeStats();
-        initialResolution = SettingManager::GetSetting<ResolutionSetting>();
-        scene = std::make_unique<GraphicsScene>(kWidth, kHeight, headset.get());
-        RegisterObjectComponents();
-        SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(1);
-        // The viewer's eye sits 1.2 above its position: at the origin, looking down +z.
-        player = ObjectManager::Instance().CreateObject(ObjectCreateSignal{"player1", "viewer", "", {}}, "");
-        if (player) player->GetComponent<Transform>()->SetPosition(glm::vec3(0.0f, -1.2f, 0.0f));
-        scene->AddSprite("cube", "cube", "cube", glm::vec3(0.0f, 0.0f, 4.0f), glm::vec3(0.6f), kCubeColor);
-    }
-    ~OpenXrScene() {
-        headset->Shutdown();
-        scene.reset();
-        ObjectManager::Instance().DestroyAllObjects();
+    explicit OpenXrScene(const std::string& runtimeJson = ZUMEK_OPENXR_TEST_RUNTIME_JSON)
+        : HeadsetCubeScene([&runtimeJson] {
+              const fs::path validation = ValidationFilePath();
+              fs::remove(validation);
+              setenv("XR_RUNTIME_JSON", runtimeJson.c_str(), 1);
+              setenv("XR_ENABLE_API_LAYERS", "XR_APILAYER_LUNARG_core_validation", 1);
+              setenv("XR_CORE_VALIDATION_EXPORT_TYPE", "text", 1);
+              setenv("XR_CORE_VALIDATION_FILE_NAME", validation.c_str(), 1);
+          }),
+          validationFile(ValidationFilePath()), stats(RuntimeStats()) {}
+    ~OpenXrScene() override {
+        Close();
         // Whatever the layer found, in any test, fails it.
         const std::string messages = ReadAll(validationFile);
         EXPECT_EQ(messages, "") << "core validation layer";
         fs::remove(validationFile);
     }
 
-    void Frames(int count) { scene->RunFrames(count); }
     /// Runs frames until the runtime renders the eyes (at most `limit`).
     void FramesUntilLayer(int limit = 10) {
         for (int i = 0; i < limit && stats && stats->framesWithLayer == 0; ++i) Frames(1);
     }
-    float WindowCubeColumn(int x0, int x1) const {
-        double sum = 0;
-        long count = 0;
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = x0; x < x1; ++x) {
-                glm::vec3 p = scene->Pixel(x, y);
-                if (p.x > 0.15f && p.x > 2.0f * p.y && p.x > 2.0f * p.z) sum += x, ++count;
-            }
-        return count ? static_cast<float>(sum / static_cast<double>(count)) : -1.0f;
-    }
 
     fs::path validationFile;
-    std::unique_ptr<Oculus> headset;
-    std::unique_ptr<GraphicsScene> scene;
     XrSimStats* stats = nullptr;
-    ResolutionSetting initialResolution{};
-    Object* player = nullptr;
 };
 
-void ExpectWindowRendering(OpenXrScene& vr) {
-    EXPECT_FALSE(vr.headset->IsEnabled());
-    EXPECT_EQ(SettingManager::GetSetting<OculusSetting>(), 1);
-    vr.Frames(2);
-    EXPECT_GT(vr.WindowCubeColumn(0, kWidth), 0.0f) << "the cube is drawn to the window: " << vr.scene->Save("openxr-window");
-    EXPECT_EQ(vr.headset->EyeFramebuffer(0), 0u);
-}
+void ExpectWindowRendering(OpenXrScene& vr) { vr.ExpectWindowRendering("openxr-window"); }
 
 TEST(OpenXrRuntimeManifest, IsLookedForWhereTheLoaderLooks) {
     const fs::path root = fs::temp_directory_path() / "zumek-openxr-manifest";
@@ -166,7 +138,7 @@ TEST(OpenXrSwapchainFormat, IsTheFirstPreferredOneOfferedElseTheRuntimesFirst) {
     EXPECT_EQ(ChooseSwapchainFormat({}, {GL_SRGB8_ALPHA8}), 0);
 }
 
-TEST(OpenXrHeadset, BothEyesGetTheLitSceneFromTheirOwnPlaceAndTheWindowTheMirror) {
+TEST(OpenXrHeadset, BothEyesGetTheLitSceneFromTheirOwnPlace) {
     setenv("XR_SIM_EYE_SIZE", "320x240", 1);
     OpenXrScene vr;
     ASSERT_TRUE(vr.headset->IsEnabled());
@@ -175,8 +147,6 @@ TEST(OpenXrHeadset, BothEyesGetTheLitSceneFromTheirOwnPlaceAndTheWindowTheMirror
     EXPECT_EQ(CountLogLines("headset: OpenXR Zumek test runtime 0.1.0: Simulated OpenXR headset, 640x240"), 1);
     EXPECT_EQ(vr.initialResolution.width, 640);
     EXPECT_EQ(SettingManager::GetSetting<OculusSetting>(), 0);
-    EXPECT_FLOAT_EQ(vr.headset->EyeTextureSize().x, 320.0f);
-    EXPECT_FLOAT_EQ(vr.headset->EyeTextureSize().y, 240.0f);
 
     // The session is not yet visible on the first frame: the window shows the game meanwhile,
     // and the frame goes to the runtime without a layer.
@@ -207,11 +177,17 @@ TEST(OpenXrHeadset, BothEyesGetTheLitSceneFromTheirOwnPlaceAndTheWindowTheMirror
     // Seen from 32 mm to the left, the cube sits further right, and from the right, further left.
     EXPECT_GT(leftColumn - rightColumn, 1.0f);
 
-    // The mirror puts the eyes side by side: the cube in each half of the window.
-    const float windowLeft = vr.WindowCubeColumn(0, kWidth / 2), windowRight = vr.WindowCubeColumn(kWidth / 2, kWidth);
-    EXPECT_GT(windowLeft, 0.0f) << vr.scene->Save("openxr-mirror");
-    EXPECT_GT(windowRight, static_cast<float>(kWidth / 2));
-    EXPECT_NE(vr.headset->MirrorTexture(), 0u);
+    // Each depth image handed over holds the scene's depth: nearer than the far plane where the
+    // cube is, the far plane where nothing is.
+    for (int eye = 0; eye < 2; ++eye) {
+        ASSERT_NE(vr.stats->lastDepthImage[eye], 0u);
+        const test::DepthImage depth = test::ReadDepthTexture(vr.stats->lastDepthImage[eye]);
+        ASSERT_EQ(depth.width, 320);
+        const int cubeX = static_cast<int>(eye == 0 ? leftColumn : rightColumn);
+        EXPECT_LT(depth.At(cubeX, depth.height / 2), 0.999f) << "eye " << eye << " at the cube";
+        EXPECT_GT(depth.At(cubeX, depth.height / 2), 0.0f) << "eye " << eye << " at the cube";
+        EXPECT_FLOAT_EQ(depth.At(2, 2), 1.0f) << "eye " << eye << " where nothing is";
+    }
 }
 
 TEST(OpenXrHeadset, ALostSessionGivesTheWindowBackSilentlyAndLeavesNothingBehind) {
@@ -222,13 +198,8 @@ TEST(OpenXrHeadset, ALostSessionGivesTheWindowBackSilentlyAndLeavesNothingBehind
     ASSERT_NE(vr.stats, nullptr);
     testing::internal::CaptureStderr();
     vr.Frames(3);
-    const std::vector<unsigned> textures = {vr.headset->LastEyeTexture(0), vr.headset->LastEyeTexture(1),
-                                            vr.headset->EyeDepthTexture(0), vr.headset->EyeDepthTexture(1),
-                                            vr.headset->MirrorTexture()};
-    const std::vector<unsigned> framebuffers = {vr.headset->EyeFramebuffer(0), vr.headset->EyeFramebuffer(1),
-                                                vr.headset->MirrorFramebuffer()};
-    for (unsigned name : textures) ASSERT_TRUE(glIsTexture(name)) << name;
-    for (unsigned name : framebuffers) ASSERT_TRUE(glIsFramebuffer(name)) << name;
+    const test::HeadsetCubeScene::GlNames names = vr.HeadsetGlNames();
+    test::HeadsetCubeScene::ExpectGlNames(names, true);
     int frames = 3;
     while (vr.headset->IsEnabled() && frames < 40) vr.Frames(1), ++frames;
     const std::string errors = WithoutLayerBanner(testing::internal::GetCapturedStderr());
@@ -236,8 +207,7 @@ TEST(OpenXrHeadset, ALostSessionGivesTheWindowBackSilentlyAndLeavesNothingBehind
     EXPECT_FALSE(vr.headset->IsEnabled());
     EXPECT_EQ(errors, "") << "no message";
     EXPECT_EQ(SettingManager::GetSetting<OculusSetting>(), 1) << "the mouse turns the camera again";
-    for (unsigned name : textures) EXPECT_FALSE(glIsTexture(name)) << "texture " << name << " released";
-    for (unsigned name : framebuffers) EXPECT_FALSE(glIsFramebuffer(name)) << "framebuffer " << name << " released";
+    test::HeadsetCubeScene::ExpectGlNames(names, false);
     EXPECT_EQ(vr.stats->swapchainsLive, 0);
     EXPECT_EQ(vr.stats->spacesLive, 0);
     EXPECT_EQ(vr.stats->sessionsLive, 0);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/SignalManager.h"
 #include "graphics/Light.h"
 #include "graphics/LightTiles.h"
 #include "graphics/ScreenQuad.h"
@@ -24,21 +25,13 @@ std::vector<Light*> BuildWall(GraphicsScene& scene, int count, const glm::vec3& 
     std::vector<Light*> lights;
     for (int i = 0; i < count; ++i) {
         Object* lamp = scene.AddObject("lamp" + std::to_string(i), "light", glm::vec3(-1.5f, 0.0f, 0.0f));
-        auto* light = new Light();
+        auto* light = lamp->AddComponent(std::make_unique<Light>());
         light->SetIntensity(1.0f, 0.1f, 0.1f);
         light->SetColor(glm::vec3(0.0f));
         light->SetVolume(volume);
-        lamp->AddComponent<Light>(light);
         lights.push_back(light);
     }
     return lights;
-}
-
-std::vector<glm::vec3> Frame(const GraphicsScene& scene) {
-    std::vector<glm::vec3> pixels;
-    for (int y = 0; y < scene.Height(); ++y)
-        for (int x = 0; x < scene.Width(); ++x) pixels.push_back(scene.Pixel(x, y));
-    return pixels;
 }
 
 /// The largest difference of one colour channel between two frames, in 1/255 steps.
@@ -60,12 +53,12 @@ TEST(PointLightRender, TheLitQuadAndALightVolumeDrawTheSameLight) {
     light->SetColor(glm::vec3(1.0f, 0.9f, 0.8f));
     scene.RunFrames(1);
     scene.Save("point-light-tiled");
-    const std::vector<glm::vec3> tiled = Frame(scene);
+    const std::vector<glm::vec3> tiled = scene.Frame();
     EXPECT_GT(scene.MeanBrightness(30, 50, 50, 70), scene.MeanBrightness(110, 50, 130, 70) + 0.1f) << "lit at all";
     light->SetVolume(glm::vec3(4.0f, 4.0f, 1.5f));
     scene.RunFrames(1);
     scene.Save("point-light-volume");
-    EXPECT_LE(LargestDifference(tiled, Frame(scene)), 3);
+    EXPECT_LE(LargestDifference(tiled, scene.Frame()), 3);
 }
 
 TEST(PointLightRender, LightsPastTheQuadsCapacityStillAddTheirShare) {
@@ -75,20 +68,25 @@ TEST(PointLightRender, LightsPastTheQuadsCapacityStillAddTheirShare) {
     GraphicsScene scene;
     std::vector<Light*> lights = BuildWall(scene, count, glm::vec3(4.0f));
     scene.RunFrames(1);
-    const float unlit = scene.MeanBrightness(30, 50, 50, 70);
+    const float unlit = scene.MeanBrightness(30, 50, 50, 70), unlitRight = scene.MeanBrightness(110, 50, 130, 70);
     lights[0]->SetColor(glm::vec3(0.5f));
     scene.RunFrames(1);
     const float single = scene.MeanBrightness(30, 50, 50, 70);
     ASSERT_GT(single, unlit + 0.1f);
+    EXPECT_NEAR(scene.MeanBrightness(110, 50, 130, 70), unlitRight, 0.02f) << "out of the light's reach";
     for (Light* light : lights) light->SetColor(glm::vec3(0.5f / static_cast<float>(count)));
     scene.RunFrames(1);
     EXPECT_NEAR(scene.MeanBrightness(30, 50, 50, 70), single, 0.02f);
+    // A fade hides every point light, those of the tiles and those drawn as volumes.
+    SignalManager::Emit<FadeSignal>(FadeSignal{0.01f});
+    scene.RunFrames(1);
+    EXPECT_LT(scene.MeanBrightness(30, 50, 50, 70), unlit) << "no point light during a fade";
 }
 
 TEST(PointLightRender, DebugViewsStillShowThePointLights) {
     GraphicsScene scene;
     Light* light = BuildWall(scene, 1, glm::vec3(4.0f))[0];
-    InputEvents::Instance().Raise(61); // render mode 1, the diffuse colour
+    InputEvents::Instance().Raise(input_event::RENDER_MODE_NEXT); // render mode 1, the diffuse colour
     scene.RunFrames(1);
     ASSERT_EQ(scene.Engine().GetScreenQuad()->RenderMode(), 1);
     const float dark = scene.MeanBrightness(30, 50, 50, 70);

@@ -62,16 +62,6 @@ TEST_F(HeldKeysTest, AReplayedSpanGivesTheEventInEveryFrameOfItAndNotAfter) {
     EXPECT_EQ(HeldKeys::Instance().HeldCount(), 0u);
 }
 
-TEST_F(HeldKeysTest, EveryWalkAndArrowKeyLasts) {
-    const std::pair<const char*, InputEvent> keys[] = {{"W", 33}, {"A", 31}, {"S", 34}, {"D", 32},
-                                                       {"Up", 45}, {"Down", 46}, {"Left", 47}, {"Right", 48}};
-    for (const auto& [name, event] : keys) {
-        SetUp();
-        std::string replay = std::string("2 keydown ") + name + "\n6 keyup " + name + "\n";
-        EXPECT_EQ(Run(replay, event, 10), Frames(3, 6)) << name;
-    }
-}
-
 TEST_F(HeldKeysTest, AutoRepeatDoublesNothing) {
     // The keyboard repeats W while it is held: one event per frame all the same, and none after.
     EXPECT_EQ(Run("3 keydown W\n4 keydown W\n4 keydown W\n5 keydown W\n7 keyup W\n", input_event::MOVE_FORWARD, 12),

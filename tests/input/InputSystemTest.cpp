@@ -67,10 +67,10 @@ TEST_F(GamepadInput, ButtonsStickAndTriggersReachTheStates) {
     EXPECT_EQ(states.Get(input_state::LEFT_STICK).value->x, 0.0f);
     EXPECT_FLOAT_EQ(states.Get(input_state::TRIGGERS).value->x, 1.0f);
     auto& events = InputEvents::Instance();
-    EXPECT_TRUE(events.Take(48));  // right
-    EXPECT_TRUE(events.Take(46));  // down
-    EXPECT_FALSE(events.Take(47));
-    EXPECT_FALSE(events.Take(45));
+    EXPECT_TRUE(events.Take(input_event::ARROW_RIGHT));  // right
+    EXPECT_TRUE(events.Take(input_event::ARROW_DOWN));  // down
+    EXPECT_FALSE(events.Take(input_event::ARROW_LEFT));
+    EXPECT_FALSE(events.Take(input_event::ARROW_UP));
 }
 
 TEST_F(GamepadInput, ReleasedButtonsStayActiveUntilTheScriptsClearThem) {

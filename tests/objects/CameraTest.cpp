@@ -20,14 +20,14 @@ protected:
     void SetUp() override {
         InputEvents::Instance().Clear();
         SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(1);
-        object.AddComponent(new Transform(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
-        object.AddComponent(camera);
+        object.AddComponent(std::make_unique<Transform>(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
+        camera = object.AddComponent(std::make_unique<Camera>());
     }
     void Update() { camera->Update(false, glm::vec3(0), glm::quat(1, 0, 0, 0)); }
     const glm::mat4& View() const { return SettingManager::GetSetting<CameraSetting*>()->view; }
 
     Object object{"player1", "player", "scene", ""};
-    Camera* camera = new Camera();
+    Camera* camera = nullptr; ///< owned by the object, added in SetUp
 };
 
 TEST_F(CameraTest, AddOrientationClampsPitch) {
@@ -40,9 +40,9 @@ TEST_F(CameraTest, AddOrientationClampsPitch) {
 
 TEST_F(CameraTest, CarriedPitchClimbsPerEventAndStopsAtTheLimit) {
     for (int frame = 1; frame <= 20; ++frame) {
-        InputEvents::Instance().Raise(59);
+        InputEvents::Instance().Raise(input_event::CAMERA_UP);
         Update();
-        EXPECT_FALSE(InputEvents::Instance().Test(59));
+        EXPECT_FALSE(InputEvents::Instance().Test(input_event::CAMERA_UP));
         EXPECT_NEAR(camera->GetViewPitch(), std::min(0.05f * frame, 0.9f), 1e-5f) << "frame " << frame;
     }
 }
@@ -60,49 +60,38 @@ TEST_F(CameraTest, CarriedEyeSitsAboveTheObject) {
     EXPECT_NEAR(camera->GetOrientation().z, 1.0f, 1e-5f);
 }
 
-TEST_F(CameraTest, TurnEventsRotateTheCarryingObject) {
-    InputEvents::Instance().Raise(52);
-    Update();
-    EXPECT_FLOAT_EQ(object.GetComponent<Transform>()->GetRotationDegrees().y, -2.0f);
-    // The view yaw is read before the turn, so it follows one frame later.
-    EXPECT_FLOAT_EQ(camera->GetViewYaw(), 0.0f);
-    InputEvents::Instance().Raise(51);
-    Update();
-    EXPECT_FLOAT_EQ(object.GetComponent<Transform>()->GetRotationDegrees().y, 0.0f);
-    EXPECT_NEAR(camera->GetViewYaw(), -2.0f * 0.017453292f, 1e-6f);
-}
-
-TEST_F(CameraTest, CarriedArrowKeysLookAroundAsTheMouseDoesAndAreTaken) {
-    auto& events = InputEvents::Instance();
+TEST_F(CameraTest, CarriedMouseOrArrowOrBothMakeOneStepAndAreTaken) {
     Transform* transform = object.GetComponent<Transform>();
-    events.Raise(48); // right arrow: turn right
+    auto& events = InputEvents::Instance();
+    // Turning turns the carrying object; the view yaw is read before the turn, so it follows a
+    // frame later.
+    events.Raise(input_event::CAMERA_RIGHT);
     Update();
     EXPECT_FLOAT_EQ(transform->GetRotationDegrees().y, -2.0f);
-    events.Raise(47); // left arrow
-    events.Raise(47);
+    EXPECT_FLOAT_EQ(camera->GetViewYaw(), 0.0f);
     Update();
-    EXPECT_FLOAT_EQ(transform->GetRotationDegrees().y, 0.0f);
-    events.Raise(45); // up arrow: look up
-    Update();
-    EXPECT_NEAR(camera->GetViewPitch(), 0.05f, 1e-6f);
-    events.Raise(46);
-    events.Raise(46);
-    Update();
-    Update(); // nothing left pending: no second step
-    EXPECT_NEAR(camera->GetViewPitch(), 0.0f, 1e-6f);
-    EXPECT_EQ(events.PendingCount(), 0u);
-}
+    EXPECT_NEAR(camera->GetViewYaw(), -2.0f * 0.017453292f, 1e-6f);
 
-TEST_F(CameraTest, CarriedMouseAndArrowInOneFrameMakeOneStep) {
-    auto& events = InputEvents::Instance();
-    events.Raise(52);
-    events.Raise(48);
-    events.Raise(59);
-    events.Raise(45);
-    Update();
-    EXPECT_FLOAT_EQ(object.GetComponent<Transform>()->GetRotationDegrees().y, -2.0f);
-    EXPECT_NEAR(camera->GetViewPitch(), 0.05f, 1e-6f);
-    EXPECT_EQ(events.PendingCount(), 0u);
+    struct Look {
+        InputEvent mouse, arrow;
+        float yawDegrees, pitch;
+    };
+    using namespace input_event;
+    const Look looks[] = {{CAMERA_RIGHT, ARROW_RIGHT, -2, 0}, {CAMERA_LEFT, ARROW_LEFT, 2, 0},
+                          {CAMERA_UP, ARROW_UP, 0, 0.05f}, {CAMERA_DOWN, ARROW_DOWN, 0, -0.05f}};
+    for (const Look& look : looks) {
+        for (const auto& [way, raised] :
+             {std::pair{"mouse", std::vector{look.mouse}}, {"arrow", {look.arrow}}, {"both", {look.mouse, look.arrow}}}) {
+            SCOPED_TRACE(::testing::Message() << way << ", events " << look.mouse << " and " << look.arrow);
+            const float yaw = transform->GetRotationDegrees().y, pitch = camera->GetViewPitch();
+            for (InputEvent event : raised) events.Raise(event);
+            Update();
+            Update(); // nothing left pending: no second step
+            EXPECT_NEAR(transform->GetRotationDegrees().y - yaw, look.yawDegrees, 1e-4f);
+            EXPECT_NEAR(camera->GetViewPitch() - pitch, look.pitch, 1e-6f);
+            EXPECT_EQ(events.PendingCount(), 0u);
+        }
+    }
 }
 
 TEST_F(CameraTest, CarriedCameraFollowsTheGamepadsRightStick) {
@@ -135,9 +124,9 @@ TEST_F(CameraTest, WorldScaleMultipliesOnlyTheDiagonal) {
 
 TEST_F(CameraTest, FreeCameraSteersByInputAndMovesWhileKeysArePending) {
     SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(0);
-    InputEvents::Instance().Raise(52);
-    InputEvents::Instance().Raise(59);
-    InputEvents::Instance().Raise(45);
+    InputEvents::Instance().Raise(input_event::CAMERA_RIGHT);
+    InputEvents::Instance().Raise(input_event::CAMERA_UP);
+    InputEvents::Instance().Raise(input_event::ARROW_UP);
     Update();
     EXPECT_FLOAT_EQ(camera->GetYaw(), 0.2f);
     EXPECT_FLOAT_EQ(camera->GetPitch(), 0.2f);
@@ -145,14 +134,14 @@ TEST_F(CameraTest, FreeCameraSteersByInputAndMovesWhileKeysArePending) {
     EXPECT_FLOAT_EQ(camera->GetViewYaw(), (width * 0.5f - 0.2f) * 0.2f);
     EXPECT_FLOAT_EQ(camera->GetViewPitch(), 0.04f);
     // Movement keys are tested, not taken: they act every frame while held.
-    EXPECT_TRUE(InputEvents::Instance().Test(45));
+    EXPECT_TRUE(InputEvents::Instance().Test(input_event::ARROW_UP));
     Update();
     EXPECT_NEAR(camera->GetEye().y, 0.2f, 1e-6f);
     // The arrow keys move the free eye; they do not turn it.
-    InputEvents::Instance().Raise(48);
+    InputEvents::Instance().Raise(input_event::ARROW_RIGHT);
     Update();
     EXPECT_FLOAT_EQ(camera->GetYaw(), 0.2f);
-    EXPECT_TRUE(InputEvents::Instance().Test(48));
+    EXPECT_TRUE(InputEvents::Instance().Test(input_event::ARROW_RIGHT));
 }
 
 } // namespace
@@ -161,15 +150,18 @@ TEST(CameraViewerTest, ACameraNotCarriedByThePlayerHoldsItsViewAndLeavesTheArrow
     InputEvents::Instance().Clear();
     SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(1);
     Object viewer{"player1", "viewer", "mainmenu", ""};
-    viewer.AddComponent(new Transform(glm::vec3(0, 0.3f, 0), glm::vec3(1), glm::vec3(0)));
-    auto* camera = new Camera();
-    viewer.AddComponent(camera);
-    for (InputEvent event : {51, 52, 58, 59, 45, 46, 47, 48}) InputEvents::Instance().Raise(event);
+    viewer.AddComponent(std::make_unique<Transform>(glm::vec3(0, 0.3f, 0), glm::vec3(1), glm::vec3(0)));
+    auto* camera = viewer.AddComponent(std::make_unique<Camera>());
+    using namespace input_event;
+    const InputEvent mice[] = {CAMERA_LEFT, CAMERA_RIGHT, CAMERA_DOWN, CAMERA_UP};
+    const InputEvent arrows[] = {ARROW_UP, ARROW_DOWN, ARROW_LEFT, ARROW_RIGHT};
+    for (InputEvent event : mice) InputEvents::Instance().Raise(event);
+    for (InputEvent event : arrows) InputEvents::Instance().Raise(event);
     camera->Update(false, glm::vec3(0), glm::quat(1, 0, 0, 0));
     EXPECT_FLOAT_EQ(viewer.GetComponent<Transform>()->GetRotationDegrees().y, 0.0f);
     EXPECT_FLOAT_EQ(camera->GetViewPitch(), 0.0f);
     EXPECT_NEAR(camera->GetEye().y, 1.5f, 1e-6f);
-    for (InputEvent mouse : {51, 52, 58, 59}) EXPECT_FALSE(InputEvents::Instance().Test(mouse)) << "mouse " << mouse << " dropped";
-    for (InputEvent arrow : {45, 46, 47, 48}) EXPECT_TRUE(InputEvents::Instance().Test(arrow)) << "arrow " << arrow << " left for the menu";
+    for (InputEvent mouse : mice) EXPECT_FALSE(InputEvents::Instance().Test(mouse)) << "mouse " << mouse << " dropped";
+    for (InputEvent arrow : arrows) EXPECT_TRUE(InputEvents::Instance().Test(arrow)) << "arrow " << arrow << " left for the menu";
     InputEvents::Instance().Clear();
 }

@@ -1,6 +1,8 @@
 // Objects as compositions: one component per exact class, ownership and replacement.
 #include "objects/Composition.h"
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include "graphics/Sprite.h"
@@ -22,39 +24,27 @@ struct Counted final : Component {
 TEST(CompositionTest, SecondComponentOfAClassReplacesAndDeletesTheFirst) {
     g_deleted = 0;
     Object object("a", "tag", "place", "");
-    auto* first = new Counted();
-    auto* second = new Counted();
-    object.AddComponent(first);
-    object.AddComponent(second);
+    object.AddComponent(std::make_unique<Counted>());
+    Counted* second = object.AddComponent(std::make_unique<Counted>());
     EXPECT_EQ(g_deleted, 1);
     EXPECT_EQ(object.Components().size(), 1u);
     EXPECT_EQ(object.GetComponent<Counted>(), second);
     EXPECT_EQ(second->GetOwner(), &object);
 }
 
-TEST(CompositionTest, AddingTheStoredPointerAgainKeepsIt) {
-    g_deleted = 0;
-    Object object("a", "tag", "place", "");
-    auto* component = new Counted();
-    object.AddComponent(component);
-    object.AddComponent(component);
-    EXPECT_EQ(g_deleted, 0);
-    EXPECT_EQ(object.GetComponent<Counted>(), component);
-}
-
 TEST(CompositionTest, DestroyingTheObjectDeletesEachComponentOnce) {
     g_deleted = 0;
     {
         Object object("a", "tag", "place", "");
-        object.AddComponent(new Counted());
-        object.AddComponent(new Transform(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
+        object.AddComponent(std::make_unique<Counted>());
+        object.AddComponent(std::make_unique<Transform>(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
     }
     EXPECT_EQ(g_deleted, 1);
 }
 
 TEST(CompositionTest, LookupIsByExactClass) {
     Object object("a", "tag", "place", "");
-    object.AddComponentOfOwnClass(new Sprite());
+    object.AddComponentOfOwnClass(std::make_unique<Sprite>());
     EXPECT_NE(object.GetComponent<Sprite>(), nullptr);
     EXPECT_EQ(object.GetComponent<SpriteBase>(), nullptr);
     EXPECT_TRUE(object.HasComponent<Sprite>());
@@ -63,9 +53,8 @@ TEST(CompositionTest, LookupIsByExactClass) {
 
 TEST(CompositionTest, CopiedComponentHasNoOwner) {
     Object object("a", "tag", "place", "");
-    auto* sprite = new Sprite();
+    Sprite* sprite = object.AddComponent(std::make_unique<Sprite>());
     sprite->SetModel("sphere");
-    object.AddComponent(sprite);
     Sprite copy(*sprite);
     EXPECT_EQ(copy.GetOwner(), nullptr);
     EXPECT_EQ(copy.GetModel(), "sphere");

@@ -26,8 +26,8 @@ protected:
     void SetUp() override {
         InputEvents::Instance().Clear();
         SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(1);
-        player.AddComponent(new Transform(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
-        player.AddComponent(camera);
+        player.AddComponent(std::make_unique<Transform>(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
+        camera = player.AddComponent(std::make_unique<Camera>());
     }
 
     /// One frame: the camera takes its events, then the message pump delivers `steps` motion
@@ -63,7 +63,7 @@ protected:
     }
 
     Object player{"player1", "player", "scene", ""};
-    Camera* camera = new Camera();
+    Camera* camera = nullptr; ///< owned by the object, added in SetUp
     EventPoller poller;
     CapturedMouse captured;
     int m_sdlX = 640;
@@ -87,14 +87,6 @@ TEST_F(MouseLook, HeldMouseTurnsAllTheWayRoundAtTheSameRateFromStartToEnd) {
     EXPECT_FLOAT_EQ(yaw.back() - yaw.front(), -1000.0f); // nearly three times round
     // And never the other way.
     for (size_t i = 1; i < yaw.size(); ++i) EXPECT_LE(yaw[i], yaw[i - 1]) << "frame " << i;
-}
-
-TEST_F(MouseLook, FreeCursorStopsTurningAtTheWindowsEdge) {
-    // What the held mouse mends: from absolute positions the look stops where the cursor does.
-    poller.OnMessage(nullptr, WM_MOUSEMOVE, 0, PackPoint(640, 360));
-    InputEvents::Instance().Clear();
-    std::vector<float> yaw = TurnRight5000();
-    EXPECT_FLOAT_EQ(yaw.back() - yaw.front(), -128.0f); // 639 pixels to the edge: 64 frames
 }
 
 TEST_F(MouseLook, AccumulatedPositionsWrapWithoutTurningBack) {

@@ -52,9 +52,6 @@ TEST_F(ObjectFactoryTest, ExplicitIdKeepsTheCounterNumberAlwaysAdvances) {
     EXPECT_EQ(first->GetNumber(), 1);
     EXPECT_EQ(named->GetNumber(), 2);
     EXPECT_EQ(second->GetNumber(), 3);
-    EXPECT_EQ(second->GetArchetype(), "ball");
-    EXPECT_EQ(second->GetTag(), "ball");
-    EXPECT_EQ(second->GetPlace(), "field");
 }
 
 TEST_F(ObjectFactoryTest, OnlyTheArchetypePlayerGetsAPlayer) {

@@ -56,12 +56,6 @@ TEST_F(ObjectManagerTest, MarksForObjectsBelowTheTopPlaceAreDropped) {
     EXPECT_NE(manager.GetObject("crate1"), nullptr);
 }
 
-TEST_F(ObjectManagerTest, LogLinesStartWithTheBareId) {
-    PlaceManager::Instance().Push("yard");
-    Create("crate", "lid");
-    EXPECT_TRUE(Logged("lid has been created."));
-}
-
 TEST_F(ObjectManagerTest, CreateRequestSignalBuildsInTheCurrentPlaceAndAnnounces) {
     PlaceManager::Instance().Push("yard");
     test::ObjectRecorder recorder;

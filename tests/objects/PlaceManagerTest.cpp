@@ -25,14 +25,7 @@ protected:
     ObjectManager& objects = ObjectManager::Instance();
 };
 
-TEST_F(PlaceManagerTest, EmptyStackGetsTheMainMenu) {
-    EXPECT_EQ(places.CurrentPlace(), "");
-    places.Update();
-    EXPECT_EQ(places.Places(), std::vector<std::string>{"mainmenu"});
-    EXPECT_NE(objects.GetObject("play"), nullptr);
-}
-
-TEST_F(PlaceManagerTest, PoppingTheMainMenuRecreatesIt) {
+TEST_F(PlaceManagerTest, AStackLeftEmptyGetsTheMainMenuAgain) {
     places.Push("mainmenu");
     test::ObjectRecorder recorder;
     places.Pop();
@@ -101,10 +94,6 @@ TEST_F(PlaceManagerTest, WorldDrivesTheStackAsTheFrameLoopDoes) {
     world.DestroyAllObjects();
     EXPECT_TRUE(world.GetObjects().empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(PlaceManagerTest, ReloadingTheCurrentPlaceRestartsIt) {
     ObjectWorld world;

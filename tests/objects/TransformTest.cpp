@@ -27,9 +27,9 @@ protected:
         ObjectCreateSignal request;
         request.archetype = "thing";
         request.id = id;
-        request.components.push_back(new Transform(position, glm::vec3(1), rotationDegrees));
+        const Transform prototype(position, glm::vec3(1), rotationDegrees);
+        request.components.push_back(&prototype);
         Object* object = ObjectManager::Instance().CreateObject(request, "");
-        delete request.components[0];
         return *object->GetComponent<Transform>();
     }
     void SetUp() override {
@@ -39,12 +39,6 @@ protected:
         PlaceManager::Instance().Push("scene");
     }
 };
-
-TEST_F(TransformTest, ConstructorKeepsDegreesAndRadians) {
-    Transform transform(glm::vec3(1, 2, 3), glm::vec3(1), glm::vec3(0, 90, 0));
-    EXPECT_FLOAT_EQ(transform.GetRotation().y, 1.5707963f);
-    EXPECT_FLOAT_EQ(transform.GetRotationDegrees().y, 90.0f);
-}
 
 TEST_F(TransformTest, LocalMatrixScalesThenRotatesThenTranslates) {
     Transform transform(glm::vec3(1, 0, 0), glm::vec3(2), glm::vec3(0, 0, 90));

@@ -313,8 +313,11 @@ XrResult CheckLayer(XrSession session, const XrCompositionLayerBaseHeader* heade
                 !depth->subImage.swapchain->acquired.empty() || depth->subImage.swapchain->lastReleased < 0 ||
                 !(depth->nearZ > 0.0f) || !(depth->farZ > depth->nearZ) || depth->minDepth != 0.0f || depth->maxDepth != 1.0f)
                 return Misuse(XR_ERROR_VALIDATION_FAILURE, "a depth image that is not released or a depth range that is wrong");
+            const auto* depthChain = depth->subImage.swapchain;
+            g_stats.lastDepthImage[eye] = depthChain->images[static_cast<size_t>(depthChain->lastReleased)];
         } else {
             withDepth = false;
+            g_stats.lastDepthImage[eye] = 0;
         }
         g_stats.lastEyeImage[eye] = chain->images[static_cast<size_t>(chain->lastReleased)];
         g_stats.lastEyeX[eye] = view.pose.position.x;

@@ -14,6 +14,7 @@ struct XrSimStats {
     long framesWithDepth = 0;    ///< ... whose views both carried a depth image
     long misuses = 0;            ///< calls the runtime refused as a misuse of the API
     unsigned lastEyeImage[2] = {0, 0}; ///< GL names of the colour images of the last layer
+    unsigned lastDepthImage[2] = {0, 0}; ///< ... and of its depth images (0: none)
     float lastEyeX[2] = {0, 0};  ///< the x of each view's pose in the last layer (metres)
 };
 

@@ -26,16 +26,26 @@ TEST_F(BodySerializerTest, ReadsSettingsAndDerivesMass) {
     EXPECT_TRUE(Errors().empty());
 }
 
-TEST_F(BodySerializerTest, NamesAreExactAndUnknownOnesGiveOne) {
+TEST_F(BodySerializerTest, NamesAreExactAndUnknownOnesGiveAPlaneOfWallWithAMessageEach) {
+    testing::internal::CaptureStderr();
     auto body = ReadComponent<Body>(R"(<component type="body"><isStatic>1</isStatic><collider>sphere</collider>
         <material>Rubber</material><extents x="1" y="1" z="1"/></component>)");
+    const std::string errors = testing::internal::GetCapturedStderr();
     ASSERT_TRUE(body);
     EXPECT_TRUE(body->IsStatic());
-    EXPECT_EQ(body->GetShape(), 1);
-    EXPECT_EQ(body->GetCollider()->GetType(), 1);
-    EXPECT_EQ(body->GetMaterial().id, 1);
-    EXPECT_EQ(BodySerializer::ColliderValue("Ghost"), 3);
-    EXPECT_EQ(BodySerializer::MaterialValue("BlackMagic"), 6);
+    EXPECT_EQ(body->GetShape(), Body::kShapePlane);
+    EXPECT_EQ(body->GetCollider()->GetType(), Body::kShapePlane);
+    EXPECT_EQ(body->GetMaterial().id, kFallbackMaterial);
+    EXPECT_EQ(Errors(), (std::vector<std::string>{"Error reading property collider", "Error reading property material"}));
+    EXPECT_NE(errors.find("test.xml"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("'sphere' is not Sphere, Plane, Box or Ghost; using Plane"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("'Rubber' is not one of Ground, Wall, Ball"), std::string::npos) << errors;
+
+    // The names meaning a plane and the wall material are no mistake.
+    auto plane = ReadComponent<Body>(R"(<component type="body"><isStatic>1</isStatic><collider>Plane</collider>
+        <material>Wall</material><extents x="1" y="1" z="1"/></component>)");
+    ASSERT_TRUE(plane);
+    EXPECT_EQ(Errors().size(), 2u);
 }
 
 TEST_F(BodySerializerTest, EmptyBodyFallsBackWithEveryMessage) {

@@ -56,9 +56,8 @@ public:
     Body& Add(const std::string& tag, const glm::vec3& position, const glm::vec3& extents, int shape,
               const std::string& material, bool isStatic, const glm::vec3& rotationDegrees) {
         auto object = std::make_unique<Object>(tag + std::to_string(m_objects.size()), tag, "test", "");
-        object->AddComponent(new Transform(position, glm::vec3(1.0f), rotationDegrees));
-        auto* body = new Body(extents, shape, BodySerializer::MaterialValue(material), isStatic);
-        object->AddComponent(body);
+        object->AddComponent(std::make_unique<Transform>(position, glm::vec3(1.0f), rotationDegrees));
+        auto* body = object->AddComponent(std::make_unique<Body>(extents, shape, BodySerializer::MaterialValue(material), isStatic));
         body->Initialize();
         objects.push_back(object.get());
         m_objects.push_back(std::move(object));

@@ -5,9 +5,8 @@
 #include <cmath>
 
 #include "engine/SettingManager.h"
-#include "input/InputEvent.h"
+#include "engine/InputEvent.h"
 #include "input/InputEvents.h"
-#include "physics/GameLogicSystem.h"
 #include "tests/physics/PhysicsScene.h"
 
 using namespace zumek;
@@ -288,22 +287,6 @@ TEST(PhysicsScene, NaNPositionNeverSpreadsToOtherBodies) {
     glm::vec3 p = s.Position(neighbour);
     EXPECT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z));
     EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z));
-}
-
-TEST(PhysicsScene, GameLogicSystemHearsCollisionsAndChangesNothing) {
-    PhysicsScene with, without;
-    GameLogicSystem logic;
-    EXPECT_EQ(logic.GetId(), GAMELOGIC_SYSTEM_ID);
-    for (PhysicsScene* s : {&with, &without}) {
-        s->AddPlane();
-        s->AddBox({0, 1, 0}, glm::vec3(1.0f), "Cube", "box", {10, 20, 30});
-    }
-    with.Step(30);
-    std::vector<Object*> none;
-    logic.Update(0.016f, none);
-    without.Step(30);
-    EXPECT_EQ(with.Position(*with.objects[1]->GetComponent<Body>()),
-              without.Position(*without.objects[1]->GetComponent<Body>()));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 using namespace zumek;
 namespace fs = std::filesystem;
@@ -45,12 +46,31 @@ std::vector<std::string> Paths(const std::vector<FileChange>& changes) {
     return paths;
 }
 
-TEST_F(FileWatcherTest, ModifiedFileIsReportedOnceAfterItSettles) {
-    Write(root / "levels" / "a.xml", "new");
-    Write(root / "levels" / "a.xml", "newer"); // a second write of the same save
-    EXPECT_TRUE(watcher.Poll(now).empty()) << "reported before the settle time";
-    EXPECT_EQ(Paths(Settled()), (std::vector<std::string>{P("levels/a.xml")}));
-    EXPECT_TRUE(Settled().empty()) << "reported twice";
+TEST_F(FileWatcherTest, EverySaveStyleIsOneChangeOfTheTargetAfterItSettles) {
+    const fs::path target = root / "levels" / "a.xml", backup = root / "levels" / "a.xml~";
+    const fs::path scratch = root / "levels" / ".goutputstream-XYZ";
+    const std::pair<const char*, std::function<void()>> saves[] = {
+        {"in place, in two writes", [&] {
+             Write(target, "new");
+             Write(target, "newer");
+         }},
+        {"vim: the original moved to a backup, the new file written, the backup dropped", [&] {
+             fs::rename(target, backup);
+             Write(target, "vim");
+             fs::remove(backup);
+         }},
+        {"gedit: a scratch copy renamed over the target", [&] {
+             Write(scratch, "gedit");
+             fs::rename(scratch, target);
+         }},
+    };
+    for (const auto& [style, save] : saves) {
+        SCOPED_TRACE(style);
+        save();
+        EXPECT_TRUE(watcher.Poll(now).empty()) << "reported before the settle time";
+        EXPECT_EQ(Paths(Settled()), (std::vector<std::string>{P("levels/a.xml")}));
+        EXPECT_TRUE(Settled().empty()) << "reported twice";
+    }
 }
 
 TEST_F(FileWatcherTest, CreatedAndDeletedFilesAreReported) {
@@ -58,17 +78,6 @@ TEST_F(FileWatcherTest, CreatedAndDeletedFilesAreReported) {
     EXPECT_EQ(Paths(Settled()), (std::vector<std::string>{P("levels/b.xml")}));
     fs::remove(root / "levels" / "a.xml");
     EXPECT_EQ(Paths(Settled()), (std::vector<std::string>{P("levels/a.xml") + " removed"}));
-}
-
-TEST_F(FileWatcherTest, RenameOverAsEditorsSaveIsOneChangeOfTheTarget) {
-    // Vim-style: move the original to a backup, write the new file, drop the backup.
-    fs::rename(root / "levels" / "a.xml", root / "levels" / "a.xml~");
-    Write(root / "levels" / "a.xml", "vim");
-    fs::remove(root / "levels" / "a.xml~");
-    // Gedit-style: write a scratch copy, rename it over the target.
-    Write(root / "levels" / ".goutputstream-XYZ", "gedit");
-    fs::rename(root / "levels" / ".goutputstream-XYZ", root / "levels" / "a.xml");
-    EXPECT_EQ(Paths(Settled()), (std::vector<std::string>{P("levels/a.xml")}));
 }
 
 TEST_F(FileWatcherTest, AFileStillBeingWrittenWaitsForItsClose) {

@@ -147,18 +147,13 @@ TEST(MessageTranslation, WindowEvents) {
     EXPECT_EQ(fitted.wParam, SIZE_RESTORED);
 }
 
-TEST(MessageTranslation, ReplayKeyNames) {
+TEST(MessageTranslation, ReplayKeyNamesAtTheEndsOfTheirRangesAndMisspelt) {
+    // The named keys (Return, Control, Down, ...) are read in the replay tests.
     EXPECT_EQ(VirtualKeyFromName("A"), 0x41u);
     EXPECT_EQ(VirtualKeyFromName("Z"), 0x5Au);
     EXPECT_EQ(VirtualKeyFromName("0"), 0x30u);
-    EXPECT_EQ(VirtualKeyFromName("Return"), 0x0Du);
-    EXPECT_EQ(VirtualKeyFromName("Escape"), 0x1Bu);
-    EXPECT_EQ(VirtualKeyFromName("Space"), 0x20u);
-    EXPECT_EQ(VirtualKeyFromName("Left"), 0x25u);
-    EXPECT_EQ(VirtualKeyFromName("Down"), 0x28u);
-    EXPECT_EQ(VirtualKeyFromName("Control"), 0x11u);
-    EXPECT_EQ(VirtualKeyFromName("Back"), 0x08u);
-    EXPECT_EQ(VirtualKeyFromName("F5"), 0x74u);
+    EXPECT_EQ(VirtualKeyFromName("F1"), 0x70u);
+    EXPECT_EQ(VirtualKeyFromName("F12"), 0x7Bu);
     EXPECT_EQ(VirtualKeyFromName("Numpad0"), 0x60u);
     EXPECT_EQ(VirtualKeyFromName("Numpad9"), 0x69u);
     for (const char* bad : {"", "a", "F0", "F13", "Numpad", "Numpad10", "return", "Fx"})

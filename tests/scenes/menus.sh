@@ -27,6 +27,13 @@ expect_eq "exit status (levels, new player)" 0 "$(play levels_new 60 '10 key Ret
 expect_grep levels_new.txt 'Serializing Levellevels$' "Levels opens the level select"
 expect_grep levels_new.txt 'Levels open: level1$' "only the first level is open"
 expect_grep levels_new.txt 'Serializing Levellevel1$' "Return on the first open level starts it"
+# The level keys do nothing in the level select; pressed there, they do not act in the level
+# started afterwards either (M in level 1 would go back to the menu).
+expect_eq "exit status (level key in the select)" 0 \
+    "$(play levels_key 80 '10 key Return' '20 key Down' '22 key Return' '30 key M' '31 key N' '40 key Return')"
+expect_grep levels_key.txt 'Serializing Levellevel1$' "Return on the first open level starts it after M and N"
+[ "$(grep -c 'Serializing Levelmainmenu$' levels_key.txt)" = 1 ] || fail "M pressed in the level select left level 1 at once"
+[ "$(grep -c 'Serializing Levellevel2$' levels_key.txt)" = 0 ] || fail "N pressed in the level select skipped level 1"
 
 # Two levels solved: three open, Continue offered and taking up level3.
 solved level1 level2

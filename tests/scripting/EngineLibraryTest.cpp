@@ -1,6 +1,6 @@
 // The Scripting, Sound, SignalManager, SettingManager and PlaceManager libraries: each request a
 // script makes reaches its channel, setting or place stack.
-#include "input/InputEvent.h"
+#include "engine/InputEvent.h"
 #include "input/InputEvents.h"
 #include "tests/scripting/ScriptFixture.h"
 

@@ -1,11 +1,12 @@
 // The Input and InputManager libraries: actions consumed by the first query, keys tested without
 // consuming, the mouse and gamepad states, and Refresh clearing the one-shot buttons.
-#include "input/InputEvent.h"
+#include "engine/InputEvent.h"
 #include "input/InputEvents.h"
 #include "input/InputStates.h"
 #include "tests/scripting/ScriptFixture.h"
 
 using namespace zumek;
+namespace ie = zumek::input_event;
 
 namespace {
 
@@ -23,7 +24,10 @@ protected:
 };
 
 TEST_F(InputLibraryTest, EachActionIsTrueOnceThenConsumed) {
-    for (InputEvent code : {31, 32, 33, 34, 53, 54, 55, 56, 66, 67, 17, 15, 16, 39, 11}) events.Raise(code);
+    for (InputEvent code : {ie::MOVE_LEFT, ie::MOVE_RIGHT, ie::MOVE_FORWARD, ie::MOVE_BACKWARD, ie::MOUSE_LEFT,
+                            ie::MOUSE_RIGHT, ie::MOUSE_DOWN, ie::MOUSE_UP, ie::FIRE, ie::CLICK, ie::SKIP_SCREEN,
+                            ie::LEVEL_NEXT, ie::LEVEL_PREVIOUS, ie::SELECT, ie::PLACE_TOGGLE})
+        events.Raise(code);
     events.Raise(input_event::KEY_E); // nobody's action: left alone
     EXPECT_EQ(Lua("InputCases.Actions()"),
               "MoveLeft=true/false MoveRight=true/false MoveForward=true/false MoveBackward=true/false "
@@ -36,9 +40,9 @@ TEST_F(InputLibraryTest, EachActionIsTrueOnceThenConsumed) {
 }
 
 TEST_F(InputLibraryTest, PressKeyTestsTheFirstCharacterWithoutConsuming) {
-    events.Raise('!'); // 33, the forward action
+    events.Raise(input_event::MOVE_FORWARD); // 33, '!'
     EXPECT_EQ(Lua("InputCases.PressKey()"), "true true false false false\n");
-    EXPECT_TRUE(events.Test('!'));
+    EXPECT_TRUE(events.Test(input_event::MOVE_FORWARD));
 }
 
 TEST_F(InputLibraryTest, StatesReadTheirSlotsAndZerosWhileInactive) {
@@ -60,7 +64,7 @@ TEST_F(InputLibraryTest, StatesReadTheirSlotsAndZerosWhileInactive) {
 
 TEST_F(InputLibraryTest, RefreshClearsTheOneShotButtonsAndDebugKeys) {
     for (int32_t id = 12; id <= 22; ++id) states.Mark(id);
-    for (InputEvent code : {73, 74, 75, 76}) events.Raise(code);
+    for (InputEvent code : {ie::KEY_I, ie::KEY_J, ie::KEY_K, ie::KEY_L}) events.Raise(code);
     states.Set(input_state::HYDRA_TRIGGERS, 1, 1);
     EXPECT_EQ(Lua("InputCases.Buttons()"), "11111111111\n");
     Lua("InputCases.Refresh()");

@@ -36,6 +36,9 @@ void TempResources::Write(const std::string& relative, const std::string& text) 
     std::ofstream(path, std::ios::binary) << text;
 }
 
+namespace {
+
+/// The repository's folder.
 std::string RepositoryRoot() {
     // ZUMEK_TEST_DATA is a folder of the tests; the repository is the nearest folder above it
     // that holds the shipped resources.
@@ -47,6 +50,8 @@ std::string RepositoryRoot() {
     }
     return folder.string();
 }
+
+} // namespace
 
 void UseShippedResources() {
     Paths::SetResourceRoot(RepositoryRoot());

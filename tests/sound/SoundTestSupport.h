@@ -27,8 +27,6 @@ private:
 
 /// Points the resource root at the repository, whose resources/ holds the shipped sounds.
 void UseShippedResources();
-/// The repository's folder.
-std::string RepositoryRoot();
 
 /// Writes a mono 16-bit WAV file: a sine of `frequency` Hz at `amplitude` (0..1) for `seconds`.
 void WriteToneWav(const std::string& path, double seconds, double frequency, double amplitude, int rate = 22050);

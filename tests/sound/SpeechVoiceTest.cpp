@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "sound/LoopbackAudioDevice.h"
-#include "sound/NullAudioDevice.h"
 #include "sound/StudioSystem.h"
 #include "tests/sound/SoundTestSupport.h"
 
@@ -42,17 +41,6 @@ TEST(SpeechVoice, ASpokenLineIsHeard) {
     EXPECT_GT(test::MixRms(mix), 0.01);
 }
 
-TEST(SpeechVoice, SynthesisedSamplesAreNotSilent) {
-    SampleBuffer samples;
-    if (!SpeechVoice::Synthesize("Level complete.", samples)) GTEST_SKIP() << kNoVoiceData;
-    EXPECT_EQ(samples.channels, 1);
-    EXPECT_GT(samples.sampleRate, 8000);
-    ASSERT_GT(samples.Frames(), size_t(samples.sampleRate) / 4) << "less than a quarter second of speech";
-    int peak = 0;
-    for (int16_t v : samples.samples) peak = std::max(peak, std::abs(int(v)));
-    EXPECT_GT(peak, 3000);
-}
-
 TEST(SpeechVoice, LinesInQuickSuccessionAreAllSpokenOrDroppedSafely) {
     SpeechStudio s;
     {
@@ -84,17 +72,6 @@ TEST(SpeechVoice, WithoutVoiceDataNothingIsSpokenAfterOneLogLine) {
     s.system->Update();
     EXPECT_EQ(test::Peak(s.device->Render(kRate / 10)), 0.0);
     EXPECT_EQ(test::ProblemCount(), 1u);
-}
-
-TEST(SpeechVoice, WithoutAnAudioDeviceNothingIsSynthesisedOrLogged) {
-    auto system = StudioSystem::Create(kStudioHeaderVersion);
-    system->Initialize(8, 0, 0, std::make_unique<NullAudioDevice>());
-    SpeechVoice voice(*system);
-    EXPECT_FALSE(voice.IsAvailable());
-    voice.Say("Nobody hears this.");
-    voice.WaitUntilIdle();
-    system->Update();
-    EXPECT_EQ(test::ProblemCount(), 0u);
 }
 
 TEST(SpeechVoice, TheCurrentVoiceSpeaksForTheCaptionWindow) {

@@ -1,5 +1,5 @@
-// graphics/SpriteSerializer.cpp
-#include "graphics/SpriteSerializer.h"
+// graphics/SpriteReader.cpp
+#include "graphics/SpriteReader.h"
 
 #include <cstring>
 
@@ -12,6 +12,9 @@ namespace zumek {
 
 void ApplySpriteDescription(SpriteBase& sprite, const tinyxml2::XMLElement& element, const ComponentSource& source,
                             const std::string& defaultShader, const std::string& defaultModel) {
+    const char* type = element.Attribute("type");
+    ASSERT(type && (std::strcmp(type, "sprite") == 0 || std::strcmp(type, "hud") == 0),
+           "the sprite reader is given sprite and hud elements");
     const char* shader = ChildText(element, "shader");
     const char* model = ChildText(element, "model");
     sprite.SetModel(model ? model : defaultModel);
@@ -51,15 +54,6 @@ void ApplySpriteDescription(SpriteBase& sprite, const tinyxml2::XMLElement& elem
             }
         }
     }
-}
-
-Sprite* SpriteSerializer::Deserialize() {
-    const char* type = m_element.Attribute("type");
-    ASSERT(type && (std::strcmp(type, "sprite") == 0 || std::strcmp(type, "hud") == 0),
-           "the sprite reader is given sprite and hud elements");
-    auto* sprite = new Sprite();
-    ApplySpriteDescription(*sprite, m_element, m_source, m_defaultShader, m_defaultModel);
-    return sprite;
 }
 
 } // namespace zumek
