@@ -1,5 +1,6 @@
-// tests/openxr-runtime/TestRuntime.cpp
-// An OpenXR runtime of our own for the tests, loaded by the Khronos loader through its manifest
+// openxr-simulator/OpenXrSimulator.cpp
+// An OpenXR runtime of our own with a simulated headset, for trying the game's OpenXR path
+// without a headset and for the tests, loaded by the Khronos loader through its manifest
 // (XR_RUNTIME_JSON): a simulated head-mounted display with a stereo view (eyes 64 mm apart),
 // the OpenGL binding on the caller's GLX context and depth layers. Environment (read once):
 //   XR_SIM_EYE_SIZE=WxH             each eye's recommended image size (default 640x720)
@@ -9,7 +10,7 @@
 //   XR_SIM_NO_HEADSET=1             no head-mounted display is connected
 //   XR_SIM_MONO=1                   the headset has a mono view only
 // Functions are internal: only the negotiation entry point and the counters are exported.
-#include "tests/openxr-runtime/TestRuntime.h"
+#include "openxr-simulator/OpenXrSimulator.h"
 
 #include "graphics/OpenXrStruct.h"
 
@@ -151,7 +152,7 @@ XRAPI_ATTR XrResult XRAPI_CALL GetInstanceProperties(XrInstance instance, XrInst
     if (!IsLive(instance)) return XR_ERROR_HANDLE_INVALID;
     if (!properties || properties->type != XR_TYPE_INSTANCE_PROPERTIES) return XR_ERROR_VALIDATION_FAILURE;
     properties->runtimeVersion = XR_MAKE_VERSION(0, 1, 0);
-    std::strncpy(properties->runtimeName, "Zumek test runtime", XR_MAX_RUNTIME_NAME_SIZE - 1);
+    std::strncpy(properties->runtimeName, "Zumek OpenXR simulator", XR_MAX_RUNTIME_NAME_SIZE - 1);
     return XR_SUCCESS;
 }
 
@@ -325,7 +326,7 @@ XRAPI_ATTR XrResult XRAPI_CALL GetInstanceProcAddr(XrInstance instance, const ch
 
 XrResult Misuse(XrResult result, const std::string& text) {
     ++g_stats.misuses;
-    std::fprintf(stderr, "openxr test runtime: %s\n", text.c_str());
+    std::fprintf(stderr, "openxr simulator: %s\n", text.c_str());
     return result;
 }
 

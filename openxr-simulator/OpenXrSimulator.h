@@ -1,5 +1,5 @@
-// tests/openxr-runtime/TestRuntime.h
-// The OpenXR runtime of the tests: its handles, its simulated headset and what it counts.
+// openxr-simulator/OpenXrSimulator.h
+// The OpenXR simulator: its handles, its simulated headset and what it counts.
 #pragma once
 #include <GL/glew.h>
 
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/openxr-runtime/TestRuntimeStats.h"
+#include "openxr-simulator/OpenXrSimulatorStats.h"
 
 /// The environment the runtime reads once, at negotiation.
 struct XrSimSettings {
@@ -73,5 +73,5 @@ bool IsLive(XrSession session);
 
 /// Destroys the instance's sessions with their swapchains and spaces.
 void DestroySessionsOf(XrInstance instance);
-/// The session, space, swapchain and frame functions (TestRuntimeSession.cpp), by name.
+/// The session, space, swapchain and frame functions (OpenXrSimulatorSession.cpp), by name.
 PFN_xrVoidFunction SessionFunction(const std::string& name);

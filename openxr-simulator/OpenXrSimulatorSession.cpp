@@ -1,10 +1,10 @@
-// tests/openxr-runtime/TestRuntimeSession.cpp
-// The tests' runtime: sessions, reference spaces, GL swapchains and the frame loop. A session
+// openxr-simulator/OpenXrSimulatorSession.cpp
+// The OpenXR simulator: sessions, reference spaces, GL swapchains and the frame loop. A session
 // goes IDLE -> READY at creation; once begun, its first ended frame brings SYNCHRONIZED,
 // VISIBLE and FOCUSED, as a runtime sends them; frames are rendered from VISIBLE on. With
 // XR_SIM_LOSE_SESSION_AFTER=N the N-th ended frame brings LOSS_PENDING and every frame call
 // after it fails with XR_ERROR_SESSION_LOST.
-#include "tests/openxr-runtime/TestRuntime.h"
+#include "openxr-simulator/OpenXrSimulator.h"
 
 #include "graphics/OpenXrStruct.h"
 

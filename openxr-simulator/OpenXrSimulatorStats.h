@@ -1,5 +1,5 @@
-// tests/openxr-runtime/TestRuntimeStats.h
-// What the tests' OpenXR runtime saw, read by the tests through XrSimGetStats (found with dlsym
+// openxr-simulator/OpenXrSimulatorStats.h
+// What the OpenXR simulator saw, read by the tests through XrSimGetStats (found with dlsym
 // in the runtime the loader opened).
 #pragma once
 

@@ -55,21 +55,28 @@ glm::vec3 RobotPoint(const std::string& name, const glm::vec3& local, double sec
     return glm::vec3(0.0f);
 }
 
-TEST(AnimatedSpriteRender, TheRobotMovesItsWavingForearmAndNotItsTorso) {
+TEST(AnimatedSpriteRender, TheRobotWavesItsForearmNotItsTorsoIsPickedByItsNumberAndShowsItsSkeleton) {
     GraphicsScene scene;
-    AddAnimated(scene, "robot", "robot", kRobotPlace);
+    scene.AddObject("filler", "x", glm::vec3(0.0f)); // number 1, so the robot's number is 2
+    Object* robot = AddAnimated(scene, "robot9", "robot", kRobotPlace);
+    Object* probe = scene.AddObject("probe", "probe", glm::vec3(0.0f, 0.0f, 100.0f));
+    auto* listener = probe->AddComponent(std::make_unique<PickingListener>());
+    const glm::ivec2 chest = Project(scene, kRobotPlace + glm::vec3(0.0f, 1.2f, 0.14f));
+    listener->SetScreenPosition({static_cast<float>(chest.x), static_cast<float>(chest.y)});
     AnimatedSpriteRenderer::SetAnimationClock(0.5);
     scene.RunFrames(1);
     scene.Save("robot-0.5s");
     const std::vector<glm::vec3> first = scene.Frame();
+    EXPECT_EQ(listener->GetPickedId(), "robot9");
+    EXPECT_NEAR(listener->GetWorldPosition().z, kRobotPlace.z + 0.14f, 0.03f) << "the front of the torso";
+    EXPECT_NEAR(listener->GetNormal().z, 1.0f, 0.05f);
     AnimatedSpriteRenderer::SetAnimationClock(1.5);
     scene.RunFrames(1);
     scene.Save("robot-1.5s");
     const std::vector<glm::vec3> second = scene.Frame();
 
     // The torso is lit grey-blue and stays where it is.
-    const glm::ivec2 chest = Project(scene, kRobotPlace + glm::vec3(0.0f, 1.2f, 0.14f));
-    const glm::vec3 torso = scene.Pixel(chest.x, chest.y);
+    const glm::vec3 torso = first[static_cast<size_t>(chest.y * scene.Width() + chest.x)];
     EXPECT_GT(torso.b, 0.15f) << "the torso is drawn and lit";
     EXPECT_GT(torso.b, torso.r);
     const glm::ivec2 chestLow = Project(scene, kRobotPlace + glm::vec3(-0.15f, 1.0f, 0.14f));
@@ -88,21 +95,19 @@ TEST(AnimatedSpriteRender, TheRobotMovesItsWavingForearmAndNotItsTorso) {
     const glm::vec3 now = second[static_cast<size_t>(forearm.y * scene.Width() + forearm.x)];
     EXPECT_GT(then.r, then.b + 0.1f) << "the arm is orange at " << forearm.x << "," << forearm.y;
     EXPECT_GT(glm::distance(then, now), 0.1f) << "the forearm has moved away from there";
-}
 
-TEST(AnimatedSpriteRender, TheRobotIsPickedByItsNumber) {
-    GraphicsScene scene;
-    scene.AddObject("filler", "x", glm::vec3(0.0f));
-    Object* robot = AddAnimated(scene, "robot9", "robot", kRobotPlace);
-    Object* probe = scene.AddObject("probe", "probe", glm::vec3(0.0f, 0.0f, 100.0f));
-    auto* listener = probe->AddComponent(std::make_unique<PickingListener>());
-    const glm::ivec2 chest = Project(scene, kRobotPlace + glm::vec3(0.0f, 1.2f, 0.14f));
-    listener->SetScreenPosition({static_cast<float>(chest.x), static_cast<float>(chest.y)});
-    AnimatedSpriteRenderer::SetAnimationClock(0.25);
+    // Debug drawing: the yellow bone cone over the grey-blue skin of the hips.
+    const glm::ivec2 belly = Project(scene, kRobotPlace + glm::vec3(0.0f, 1.05f, 0.14f));
+    const glm::vec3 skin = first[static_cast<size_t>(belly.y * scene.Width() + belly.x)];
+    AnimatedSpriteRenderer::SetAnimationClock(0.5);
+    SettingManager::GetSetting<DebugDrawSetting>() = DebugDrawSetting(0);
     scene.RunFrames(1);
-    EXPECT_EQ(listener->GetPickedId(), "robot9");
-    EXPECT_NEAR(listener->GetWorldPosition().z, kRobotPlace.z + 0.14f, 0.03f) << "the front of the torso";
-    EXPECT_NEAR(listener->GetNormal().z, 1.0f, 0.05f);
+    scene.Save("robot-skeleton");
+    const glm::vec3 bone = scene.Pixel(belly.x, belly.y);
+    SettingManager::GetSetting<DebugDrawSetting>() = DebugDrawSetting(1);
+    EXPECT_GT(skin.b, skin.r) << "grey-blue torso";
+    EXPECT_GT(bone.r, bone.b + 0.2f) << "the yellow bone cone over it";
+
     robot->GetComponent<AnimatedSprite>()->SetHidden(true);
     scene.RunFrames(1);
     EXPECT_EQ(listener->GetPickedId(), "") << "a hidden animated sprite draws nothing";
@@ -156,22 +161,6 @@ TEST(AnimatedSpriteRender, TheClockAdvancesByTheFrameTimeOncePerFrameHoweverMany
     EXPECT_NEAR(AnimatedSpriteRenderer::AnimationClock(), 0.040, 1e-9) << "four frames of 10 ms";
     scene.RunFrames(1);
     EXPECT_NEAR(AnimatedSpriteRenderer::AnimationClock(), 0.040, 1e-9) << "no tick, no time";
-}
-
-TEST(AnimatedSpriteRender, DebugDrawingShowsTheSkeletonOverTheSkin) {
-    GraphicsScene scene;
-    AddAnimated(scene, "robot", "robot", kRobotPlace);
-    AnimatedSpriteRenderer::SetAnimationClock(0.5);
-    const glm::ivec2 belly = Project(scene, kRobotPlace + glm::vec3(0.0f, 1.05f, 0.14f)); // on the hips bone
-    scene.RunFrames(1);
-    const glm::vec3 skin = scene.Pixel(belly.x, belly.y);
-    SettingManager::GetSetting<DebugDrawSetting>() = DebugDrawSetting(0);
-    scene.RunFrames(1);
-    scene.Save("robot-skeleton");
-    const glm::vec3 bone = scene.Pixel(belly.x, belly.y);
-    SettingManager::GetSetting<DebugDrawSetting>() = DebugDrawSetting(1);
-    EXPECT_GT(skin.b, skin.r) << "grey-blue torso";
-    EXPECT_GT(bone.r, bone.b + 0.2f) << "the yellow bone cone over it";
 }
 
 } // namespace

@@ -17,7 +17,7 @@ constexpr float kPi = 3.14159265f;
 
 glm::quat AboutZ(float angle) { return glm::angleAxis(angle, glm::vec3(0, 0, 1)); }
 
-TEST(AnimationPose, VectorKeysAtBetweenAndPastTheKeys) {
+TEST(AnimationPose, VectorKeysBeforeBetweenOnAndPastTheKeys) {
     std::vector<VectorKey> keys = {{1.0, {0, 0, 0}}, {3.0, {4, 0, -2}}, {4.0, {4, 8, 0}}};
     EXPECT_EQ(Interpolate(keys, 0.0), glm::vec3(0, 0, 0)) << "before the first key: the first key";
     EXPECT_EQ(Interpolate(keys, 1.0), glm::vec3(0, 0, 0));
@@ -29,34 +29,27 @@ TEST(AnimationPose, VectorKeysAtBetweenAndPastTheKeys) {
     EXPECT_EQ(pair.prev, 1u);
     EXPECT_EQ(pair.next, 2u);
     EXPECT_FLOAT_EQ(pair.t, 0.5f);
-}
-
-TEST(AnimationPose, AOneKeyChannelIsThatKeyAtEveryTime) {
-    std::vector<VectorKey> keys = {{5.0, {1, 2, 3}}};
-    for (double t : {-1.0, 0.0, 5.0, 100.0}) EXPECT_EQ(Interpolate(keys, t), glm::vec3(1, 2, 3)) << t;
-}
-
-TEST(AnimationPose, DuplicatedKeyTimesNeverDivideByZero) {
-    // Times clamped by the importer: the pair always spans a positive time.
-    std::vector<VectorKey> keys = {{0.0, {0, 0, 0}}, {1.0, {1, 0, 0}}, {1.0, {5, 0, 0}}, {2.0, {6, 0, 0}}};
+    // A one-key channel is that key at every time.
+    for (double t : {-1.0, 0.0, 5.0, 100.0})
+        EXPECT_EQ(Interpolate(std::vector<VectorKey>{{5.0, {1, 2, 3}}}, t), glm::vec3(1, 2, 3)) << "one key at " << t;
+    // Times clamped by the importer repeat: the pair must still span a positive time.
+    keys = {{0.0, {0, 0, 0}}, {1.0, {1, 0, 0}}, {1.0, {5, 0, 0}}, {2.0, {6, 0, 0}}};
     EXPECT_EQ(Interpolate(keys, 0.5), glm::vec3(0.5f, 0, 0));
     EXPECT_EQ(Interpolate(keys, 1.0), glm::vec3(5, 0, 0)) << "at the shared time: the later key";
     EXPECT_EQ(Interpolate(keys, 1.5), glm::vec3(5.5f, 0, 0));
 }
 
-TEST(AnimationPose, SlerpFollowsTheArcAtConstantSpeed) {
+TEST(AnimationPose, SlerpFollowsTheShorterArcAtConstantSpeedAndStaysFiniteForNearlyEqualKeys) {
     glm::quat q = Slerp(AboutZ(0.0f), AboutZ(kPi / 2), 1.0f / 3.0f);
     EXPECT_NEAR(glm::angle(q), kPi / 6, 1e-5f) << "a third of a quarter turn";
     glm::vec3 x = q * glm::vec3(1, 0, 0);
     EXPECT_NEAR(x.x, std::cos(kPi / 6), 1e-5f);
     EXPECT_NEAR(x.y, std::sin(kPi / 6), 1e-5f);
-}
 
-TEST(AnimationPose, SlerpTakesTheShorterArcWhenTheKeysAreOnOppositeHemispheres) {
     // +170 degrees and -170 degrees about z are 20 degrees apart the short way (through 180).
     glm::quat a = AboutZ(170.0f * kPi / 180.0f), b = AboutZ(-170.0f * kPi / 180.0f);
     ASSERT_LT(glm::dot(a, b), 0.0f) << "the stored quaternions are on opposite hemispheres";
-    glm::vec3 x = Slerp(a, b, 0.5f) * glm::vec3(1, 0, 0);
+    x = Slerp(a, b, 0.5f) * glm::vec3(1, 0, 0);
     EXPECT_NEAR(x.x, -1.0f, 1e-5f) << "halfway is 180 degrees, not 0";
     EXPECT_NEAR(x.y, 0.0f, 1e-5f);
     // The same rotation stored negated gives the same result.
@@ -64,12 +57,9 @@ TEST(AnimationPose, SlerpTakesTheShorterArcWhenTheKeysAreOnOppositeHemispheres) 
     glm::vec3 z = Slerp(a, b, 0.25f) * glm::vec3(1, 0, 0);
     EXPECT_NEAR(glm::distance(y, z), 0.0f, 1e-5f);
     EXPECT_NEAR(std::atan2(z.y, z.x) * 180.0f / kPi, 175.0f, 1e-3f);
-}
 
-TEST(AnimationPose, SlerpOfNearlyEqualRotationsStaysFiniteAndUnit) {
-    glm::quat a = AboutZ(0.3f), b = AboutZ(0.3f + 1e-7f);
-    glm::quat q = Slerp(a, b, 0.5f);
-    EXPECT_FALSE(std::isnan(q.w));
+    q = Slerp(AboutZ(0.3f), AboutZ(0.3f + 1e-7f), 0.5f);
+    EXPECT_FALSE(std::isnan(q.w)) << "nearly equal rotations";
     EXPECT_NEAR(glm::length(q), 1.0f, 1e-6f);
     EXPECT_NEAR(glm::angle(q), 0.3f, 1e-5f);
 }

@@ -43,7 +43,6 @@ public:
     std::string Save(const std::string& name) const;
 
     GraphicsEngine& Engine() { return *m_engine; }
-    std::vector<Object*>& Objects() { return m_objects; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 

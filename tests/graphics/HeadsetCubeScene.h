@@ -1,9 +1,13 @@
 // tests/graphics/HeadsetCubeScene.h
 // The headset tests' scene: a red cube straight ahead of the player's camera, seen through the
-// headset engine in a small window, whichever runtime the environment offers.
+// headset engine in a small window, whichever runtime the environment offers; and what they read
+// back: a headset eye's texture, and where the cube lies in it.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <glm/vec3.hpp>
@@ -17,6 +21,28 @@ class Object;
 }
 
 namespace zumek::test {
+
+/// An RGBA image read back from a GL texture, rows from the bottom.
+struct EyeImage {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba;
+
+    /// Whether the pixel is the red test cube's.
+    bool IsCube(int x, int y) const;
+    /// Mean column of the cube's pixels (-1 without any).
+    float CubeColumn() const;
+};
+
+/// Reads a GL texture's level 0 (needs the context current).
+EyeImage ReadTexture(unsigned texture);
+
+/// A depth texture's level 0, one value per pixel in rows from the bottom (`width` wide).
+struct DepthImage {
+    int width = 0, height = 0;
+    std::vector<float> depth;
+    float At(int x, int y) const { return depth[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+};
+DepthImage ReadDepthTexture(unsigned texture);
 
 class HeadsetCubeScene {
 public:
@@ -39,15 +65,12 @@ public:
     /// Stops the headset (its GL objects go while the renderer's context lives), the renderer
     /// and the objects.
     void Close();
-
-    /// The headset's GL objects: eye images, eye depth and mirror textures, eye and mirror
-    /// framebuffers.
-    struct GlNames {
-        std::vector<unsigned> textures, framebuffers;
-    };
-    GlNames HeadsetGlNames() const;
-    /// Expects every one of `names` to be a live GL object (`live`) or a released one.
-    static void ExpectGlNames(const GlNames& names, bool live);
+    /// Runs `before` frames with the headset, then frames until it lets go (at most `limit` in
+    /// all), and expects it to leave nothing behind: its GL objects (eye images, eye depth and
+    /// mirror textures, eye and mirror framebuffers) released, the mouse turning the camera
+    /// again, the next frame the window's own at the window's size (else saved as `shotName`).
+    /// Returns the frames run with the headset; `errors` gets what reached standard error.
+    int FramesUntilTheHeadsetLetsGo(int before, int limit, std::string& errors, const char* shotName);
 
     std::unique_ptr<Oculus> headset;
     std::unique_ptr<GraphicsScene> scene;

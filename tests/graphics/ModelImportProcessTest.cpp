@@ -1,7 +1,9 @@
 // tests/graphics/ModelImportProcessTest.cpp
-// Model import through the helper process tovalik-import: the same meshes as Assimp gives in
-// this process, and every way the helper can fail (crash, hang, garbage, absurd counts, a flood,
-// its memory limit, missing) costs one log line and an empty mesh while the test goes on.
+// Model import through the helper process tovalik-import: its answer format (what is written
+// reads back the same; an answer that is cut short, inconsistent or claims more than it holds is
+// refused whole), the same meshes as Assimp gives in this process, and every way the helper can
+// fail (crash, hang, garbage, absurd counts, a flood, its memory limit, missing) costs one log
+// line and an empty mesh while the test goes on.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -20,6 +22,118 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Source(const std::string& relative) { return (fs::path(ZUMEK_SOURCE_ROOT) / relative).string(); }
+
+AnimatedMesh Robot() {
+    AnimatedMesh robot;
+    ImportNotes notes;
+    EXPECT_TRUE(AssimpImport::ReadAnimated(Source("resources/models/robot.gltf"), robot, notes));
+    return robot;
+}
+
+/// Why ReadAnimated refused `mesh` as written, or "" when it took it.
+std::string RefusalOf(const AnimatedMesh& mesh) {
+    const std::vector<uint8_t> bytes = ImportProtocol::WriteAnimated(true, mesh, {});
+    AnimatedMesh out;
+    ImportProtocol::Answer answer;
+    std::string error;
+    if (ImportProtocol::ReadAnimated(bytes.data(), bytes.size(), out, answer, error)) return "";
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(out.indices.empty() && out.nodes.empty()) << "a refused answer leaves nothing behind";
+    return error.empty() ? "?" : error;
+}
+
+TEST(ImportProtocol, AStillMeshAndItsNotesReadBackAsWritten) {
+    MeshData mesh;
+    mesh.positions = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+    mesh.uvs = {{0, 0}, {1, 0}, {0, 1}};
+    mesh.normals = {{0, 0, 1}, {0, 0, 1}, {0, 0, 1}};
+    mesh.tangents = {{1, 0, 0}, {1, 0, 0}, {1, 0, 0}};
+    mesh.bitangents = {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}};
+    const ImportNotes notes = {{Warning, "Face.mNumIndices == 3", "a.obj"}, {Info, std::string(5000, 'x'), ""}};
+    const std::vector<uint8_t> bytes = ImportProtocol::WriteStill(true, mesh, notes);
+    MeshData out;
+    ImportProtocol::Answer answer;
+    std::string error;
+    ASSERT_TRUE(ImportProtocol::ReadStill(bytes.data(), bytes.size(), out, answer, error)) << error;
+    EXPECT_TRUE(answer.imported);
+    EXPECT_EQ(out.positions, mesh.positions);
+    EXPECT_EQ(out.uvs, mesh.uvs);
+    EXPECT_EQ(out.bitangents, mesh.bitangents);
+    ASSERT_EQ(answer.notes.size(), 2u);
+    EXPECT_EQ(answer.notes[0].level, Warning);
+    EXPECT_EQ(answer.notes[0].detail, "a.obj");
+    EXPECT_EQ(answer.notes[1].text.size(), ImportProtocol::kMaxString) << "a long note is cut, not refused";
+
+    // A failed import: no mesh, the reason in the notes.
+    const std::vector<uint8_t> failed = ImportProtocol::WriteStill(false, mesh, {{Error, "Model could not be imported: a", "why"}});
+    ASSERT_TRUE(ImportProtocol::ReadStill(failed.data(), failed.size(), out, answer, error)) << error;
+    EXPECT_FALSE(answer.imported);
+    EXPECT_TRUE(out.positions.empty());
+    EXPECT_EQ(answer.notes.at(0).detail, "why");
+}
+
+TEST(ImportProtocol, AnAnswerCutShortExtendedOfTheOtherKindOrOfPartTrianglesIsRefused) {
+    const std::vector<uint8_t> bytes = ImportProtocol::WriteAnimated(true, Robot(), {{Warning, "note", "detail"}});
+    int refused = 0, cuts = 0;
+    for (size_t size = 0; size < bytes.size(); size += size < 256 ? 1 : 61, ++cuts) {
+        AnimatedMesh out;
+        ImportProtocol::Answer answer;
+        std::string error;
+        // An exact-size copy, so that a read past the end is caught by the sanitizer build.
+        const std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<long>(size));
+        if (!ImportProtocol::ReadAnimated(cut.data(), cut.size(), out, answer, error)) ++refused;
+    }
+    EXPECT_EQ(refused, cuts);
+    std::vector<uint8_t> longer = bytes;
+    longer.push_back(0);
+    AnimatedMesh out;
+    ImportProtocol::Answer answer;
+    std::string error;
+    EXPECT_FALSE(ImportProtocol::ReadAnimated(longer.data(), longer.size(), out, answer, error));
+    EXPECT_EQ(error, "bytes follow the end mark");
+    MeshData still;
+    EXPECT_FALSE(ImportProtocol::ReadStill(bytes.data(), bytes.size(), still, answer, error)) << "an animated answer is not a still one";
+    EXPECT_EQ(error, "kind 2, expected 1");
+    // Corners that are not whole triangles (a count claiming more than the bytes hold: the
+    // helper's "huge" fault in EveryFailingHelperCostsOneLineAndAnEmptyMeshAndTheNextImportWorks).
+    MeshData partial;
+    partial.positions = partial.normals = partial.tangents = partial.bitangents = std::vector<glm::vec3>(2);
+    partial.uvs.resize(2);
+    const std::vector<uint8_t> two = ImportProtocol::WriteStill(true, partial, {});
+    EXPECT_FALSE(ImportProtocol::ReadStill(two.data(), two.size(), still, answer, error));
+    EXPECT_EQ(error, "2 corners are not whole triangles");
+}
+
+TEST(ImportProtocol, IndicesBonesNodesAndKeysPointingOutsideAreRefused) {
+    const AnimatedMesh robot = Robot();
+    ASSERT_EQ(RefusalOf(robot), "");
+    ASSERT_GE(robot.animations[0].channels[0].rotations.size(), 2u);
+    struct Case {
+        const char* what;
+        void (*spoil)(AnimatedMesh&);
+        const char* refusal; ///< found in the refusal
+    };
+    const Case cases[] = {
+        {"index", [](AnimatedMesh& m) { m.indices[5] = static_cast<unsigned>(m.vertices.positions.size()); }, "points past the vertices"},
+        {"base vertex", [](AnimatedMesh& m) { m.subMeshes.back().baseVertex += 100000; }, "points past the vertices"},
+        {"index count", [](AnimatedMesh& m) { m.subMeshes.back().indexCount += 3; }, "a part lies past the indices"},
+        {"bone id", [](AnimatedMesh& m) { m.boneIds[0][1] = static_cast<int>(m.bones.size()); }, "a vertex names bone"},
+        {"bone node", [](AnimatedMesh& m) { m.bones[0].node = static_cast<int>(m.nodes.size()); }, "a bone follows node"},
+        {"own parent", [](AnimatedMesh& m) { m.nodes[1].parent = 1; }, "node 1 has parent 1"},
+        {"root its own parent", [](AnimatedMesh& m) { m.nodes[0].parent = 0; }, "node 0 has parent 0"},
+        {"channel node", [](AnimatedMesh& m) { m.animations[0].channels[0].node = -1; }, "a channel animates node -1"},
+        {"key order", [](AnimatedMesh& m) { m.animations[0].channels[0].rotations[1].time = -1.0; }, "rotation keys are out of order"},
+        {"ticks", [](AnimatedMesh& m) { m.animations[0].ticksPerSecond = 0.0; }, "an animation has no ticks per second"},
+        {"bone count", [](AnimatedMesh& m) { m.bones.resize(AnimatedMesh::kMaxBones + 1, m.bones[0]); }, "101 bones, at most 100"},
+        {"no parts", [](AnimatedMesh& m) { m.subMeshes.clear(); }, "the mesh has no triangles"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AnimatedMesh bad = robot;
+        c.spoil(bad);
+        EXPECT_NE(RefusalOf(bad).find(c.refusal), std::string::npos) << RefusalOf(bad);
+    }
+}
 
 class ModelImportProcess : public testing::Test {
 protected:

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The game over OpenXR: the Khronos loader and its core validation layer in front of the tests'
-# own runtime (built beside the game, in openxr-runtime/). The window shows the mirror of both
+# The game over OpenXR: the Khronos loader and its core validation layer in front of the OpenXR
+# simulator (built beside the game, in openxr-simulator/). The window shows the mirror of both
 # eyes; a lost session gives the window back without a word; without a runtime the game has no
 # headset and says nothing about one. Any message of the validation layer fails the test.
 source "$(dirname "$0")/lib.sh" "$@"
-RUNTIME_JSON="$(dirname "$GAME")/openxr-runtime/zumek_openxr_test_runtime.json"
-[ -f "$RUNTIME_JSON" ] || { echo "no OpenXR test runtime at $RUNTIME_JSON" >&2; exit 1; }
+RUNTIME_JSON="$(dirname "$GAME")/openxr-simulator/zumek_openxr_simulator.json"
+[ -f "$RUNTIME_JSON" ] || { echo "no OpenXR simulator at $RUNTIME_JSON" >&2; exit 1; }
 unset LIBOVR_DLL_DIR
 export XR_ENABLE_API_LAYERS=XR_APILAYER_LUNARG_core_validation XR_CORE_VALIDATION_EXPORT_TYPE=text
 
@@ -17,7 +17,7 @@ XR_RUNTIME_JSON="$RUNTIME_JSON" XR_SIM_EYE_SIZE=320x360 XR_CORE_VALIDATION_FILE_
     run_game --root "$SRC" --frames 60 --size 320x180 --screenshot "$SCRATCH/mirror.png" --log "$SCRATCH/mirror.log" \
     >"$SCRATCH/out.txt" 2>"$SCRATCH/err.txt"
 expect_eq "exit status with the OpenXR headset" 0 $?
-expect_grep "$SCRATCH/mirror.log" "headset: OpenXR Zumek test runtime 0\.1\.0: Simulated OpenXR headset, 640x360" \
+expect_grep "$SCRATCH/mirror.log" "headset: OpenXR Zumek OpenXR simulator 0\.1\.0: Simulated OpenXR headset, 640x360" \
     "the headset in use is logged"
 if own_errors "$SCRATCH/err.txt" | grep .; then fail "the OpenXR headset run wrote to standard error"; fi
 if [ -s "$SCRATCH/validation.txt" ]; then cat "$SCRATCH/validation.txt" >&2; fail "the validation layer spoke"; fi
