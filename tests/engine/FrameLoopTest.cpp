@@ -104,17 +104,22 @@ TEST_F(FrameLoop, EachFrameRunsItsStepsInOrder) {
     EXPECT_EQ(g_calls, expected);
 }
 
-TEST_F(FrameLoop, FrameLimitStopsWithStateTwoAfterExactlyThatManyFrames) {
+TEST_F(FrameLoop, FrameLimitStopsWithStateTwoAfterExactlyThatManyFramesOfTheFixedStep) {
     engine.SetFrameLimit(7);
     engine.Run();
     EXPECT_EQ(graphics.frames, 7);
     EXPECT_EQ(SettingManager::GetSetting<EngineStateSetting>(), ENGINE_STOP);
     EXPECT_EQ(FrameTimer::Instance().Frames(), 7);
+    EXPECT_FLOAT_EQ(physics.lastDt, 0.010f); // ten-millisecond frames give ten-millisecond steps
 }
 
-TEST_F(FrameLoop, LevelRequestedDuringAFrameLoadsAtTheNextFrameStartAndOnlyTheLastName) {
+TEST_F(FrameLoop, LevelRequestedDuringAFrameLoadsTheLastNameAtTheNextFrameStartAfterDroppingThePlayersActions) {
+    // Pressed in a menu where nothing takes them, the level keys would act in the level opened
+    // next; the window's own events stay.
     scripting.actionFrame = 2;
-    scripting.action = [] {
+    scripting.action = [this] {
+        events.pending = {input_event::LEVEL_PREVIOUS, input_event::PLACE_TOGGLE, input_event::FIRE,
+                          input_event::SCREENSHOT, input_event::TOGGLE_INSPECTOR};
         SignalManager::Emit(LoadLevelSignal{"level1"});
         SignalManager::Emit(LoadLevelSignal{"level2"});
         SignalManager::Emit(LoadLevelSignal{""}); // an empty name changes nothing
@@ -126,19 +131,7 @@ TEST_F(FrameLoop, LevelRequestedDuringAFrameLoadsAtTheNextFrameStartAndOnlyTheLa
         if (call.rfind("push", 0) == 0 || call == "pop") pushes.push_back(call);
     EXPECT_EQ(pushes, (std::vector<std::string>{"push splash", "pop", "push level2"}));
     EXPECT_TRUE(engine.PendingLevel().empty());
-}
-
-TEST_F(FrameLoop, ALevelChangeDropsThePlayersPendingActionsButNotTheWindowsEvents) {
-    // Pressed in a menu where nothing takes them, the level keys would act in the level opened next.
-    scripting.actionFrame = 2;
-    scripting.action = [this] {
-        events.pending = {input_event::LEVEL_PREVIOUS, input_event::PLACE_TOGGLE, input_event::FIRE,
-                          input_event::SCREENSHOT, input_event::TOGGLE_INSPECTOR};
-        SignalManager::Emit(LoadLevelSignal{"level1"});
-    };
-    engine.SetFrameLimit(3);
-    engine.Run();
-    const auto push = std::find(g_calls.begin(), g_calls.end(), "push level1");
+    const auto push = std::find(g_calls.begin(), g_calls.end(), "push level2");
     ASSERT_GE(push - g_calls.begin(), 2);
     EXPECT_EQ(*(push - 2), "drop actions");
     EXPECT_EQ(*(push - 1), "pop");
@@ -176,12 +169,6 @@ TEST_F(FrameLoop, SuspendedEngineRunsOnlyTheWindowPump) {
     EXPECT_EQ(scripting.frames, 1);
     EXPECT_EQ(window.frames, 5);
     EXPECT_EQ(graphics.frames, 1);
-}
-
-TEST_F(FrameLoop, TenMillisecondFramesGiveTenMillisecondSteps) {
-    engine.SetFrameLimit(3);
-    engine.Run();
-    EXPECT_FLOAT_EQ(physics.lastDt, 0.010f);
 }
 
 TEST_F(FrameLoop, SlowFramesCountAsElevenMillisecondsAndWarnAtMostEvery500) {
@@ -223,11 +210,22 @@ struct TimedWork : System {
         Clock::AdvanceUs(afterFrames > 0 && starts.size() > afterFrames ? thenUs : m_workUs);
     }
     void Shutdown() override {}
-    /// The distinct gaps between successive frame starts.
-    std::set<int64_t> Gaps() const {
-        std::set<int64_t> gaps;
-        for (size_t i = 1; i < starts.size(); ++i) gaps.insert(starts[i] - starts[i - 1]);
+    /// Runs `frames` frames of this work alone, each `fixedMs` long (0: as the clock says).
+    void RunIn(MainEngine& engine, int fixedMs, int frames) {
+        engine.SetFrameSystems({this});
+        engine.SetFixedFrameMs(fixedMs);
+        engine.SetFrameLimit(frames);
+        engine.Run();
+    }
+    /// The gaps between successive frame starts, and the distinct ones.
+    std::vector<int64_t> GapList() const {
+        std::vector<int64_t> gaps;
+        for (size_t i = 1; i < starts.size(); ++i) gaps.push_back(starts[i] - starts[i - 1]);
         return gaps;
+    }
+    std::set<int64_t> Gaps() const {
+        std::vector<int64_t> gaps = GapList();
+        return {gaps.begin(), gaps.end()};
     }
     int64_t m_workUs;
     size_t afterFrames = 0; ///< frames of m_workUs before the work becomes thenUs (0: never)
@@ -239,10 +237,7 @@ struct TimedWork : System {
 
 TEST_F(FrameLoop, QuickFramesArePacedToSixtyPerSecond) {
     TimedWork work(2000);
-    engine.SetFrameSystems({&work});
-    engine.SetFixedFrameMs(0);
-    engine.SetFrameLimit(61);
-    engine.Run();
+    work.RunIn(engine, 0, 61);
     ASSERT_EQ(work.starts.size(), 61u);
     EXPECT_EQ(work.Gaps(), (std::set<int64_t>{FramePacer::kPeriodUs}));
     // 60 frames a second, not 500.
@@ -258,22 +253,14 @@ TEST_F(FrameLoop, SlowFramesAreNotDelayedNorMadeUpFor) {
     TimedWork work(30000);
     work.afterFrames = 5;
     work.thenUs = 1000;
-    engine.SetFrameSystems({&work});
-    engine.SetFixedFrameMs(0);
-    engine.SetFrameLimit(9);
-    engine.Run();
-    std::vector<int64_t> gaps;
-    for (size_t i = 1; i < work.starts.size(); ++i) gaps.push_back(work.starts[i] - work.starts[i - 1]);
+    work.RunIn(engine, 0, 9);
     const int64_t pace = FramePacer::kPeriodUs;
-    EXPECT_EQ(gaps, (std::vector<int64_t>{30000, 30000, 30000, 30000, 30000, pace, pace, pace}));
+    EXPECT_EQ(work.GapList(), (std::vector<int64_t>{30000, 30000, 30000, 30000, 30000, pace, pace, pace}));
 }
 
 TEST_F(FrameLoop, FixedFrameTimeRunsNeverWait) {
     TimedWork work(2000);
-    engine.SetFrameSystems({&work});
-    engine.SetFixedFrameMs(10);
-    engine.SetFrameLimit(30);
-    engine.Run();
+    work.RunIn(engine, 10, 30);
     // 10 ms advanced by the loop plus 2 ms of work: nothing else.
     EXPECT_EQ(work.Gaps(), (std::set<int64_t>{12000}));
 }
@@ -281,10 +268,7 @@ TEST_F(FrameLoop, FixedFrameTimeRunsNeverWait) {
 TEST_F(FrameLoop, WhileAHeadsetPacesTheFramesTheLoopDoesNotWait) {
     SettingManager::GetSetting<OculusSetting>() = OculusSetting(0);
     TimedWork work(2000);
-    engine.SetFrameSystems({&work});
-    engine.SetFixedFrameMs(0);
-    engine.SetFrameLimit(5);
-    engine.Run();
+    work.RunIn(engine, 0, 5);
     EXPECT_EQ(work.Gaps(), (std::set<int64_t>{2000}));
 }
 

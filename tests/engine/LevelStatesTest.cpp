@@ -2,10 +2,9 @@
 // through the engine is the menus scene's Reset progress.)
 #include "engine/LevelStates.h"
 
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -44,16 +43,13 @@ protected:
 
 } // namespace
 
-TEST_F(LevelStates, AllRemovesEveryStateButTestAndLeavesSubfolders) {
-    fs::create_directory(folder / "keep");
-    EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), "all"), 3);
-    EXPECT_EQ(Remaining(), (std::vector<std::string>{"keep", "test"}));
-}
-
-TEST_F(LevelStates, ASuffixRemovesOnlyThatLevel) {
+TEST_F(LevelStates, ASuffixRemovesOnlyThatLevelAndAllEveryStateButTestAndSubfolders) {
     EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), "2"), 1);
     EXPECT_EQ(Remaining(), (std::vector<std::string>{"state_level1", "state_level10", "test"}));
     EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), "7"), 0); // missing: ignored
+    fs::create_directory(folder / "keep");
+    EXPECT_EQ(RemoveLevelStates(Paths::LevelStateFolder(), "all"), 2);
+    EXPECT_EQ(Remaining(), (std::vector<std::string>{"keep", "test"}));
 }
 
 TEST_F(LevelStates, TextsThatLeaveTheFolderDeleteNothingAndAreReported) {

@@ -24,26 +24,51 @@ struct Recorder : SignalHandler<LoadLevelSignal> {
     std::vector<std::string>& m_seen;
 };
 
-std::string LastLogText() {
+/// Destroys another receiver, or deletes itself (when made with new), from inside its handler.
+struct Destroyer : SignalHandler<LoadLevelSignal> {
+    Destroyer(std::vector<std::string>& seen, bool self) : m_seen(seen), m_self(self) {
+        SignalManager::Connect<LoadLevelSignal>(this);
+    }
+    void Handle(LoadLevelSignal) override {
+        m_seen.push_back(m_self ? "self" : "destroyer");
+        if (m_self) delete this;
+        else victim.reset();
+    }
+    std::vector<std::string>& m_seen;
+    bool m_self;
+    std::unique_ptr<Recorder> victim;
+};
+
+/// Emits on its own channel once from inside its handler (the channel lock is re-entrant).
+struct Echo : SignalHandler<LoadLevelSignal> {
+    Echo() { SignalManager::Connect<LoadLevelSignal>(this); }
+    void Handle(LoadLevelSignal s) override {
+        names.push_back(s.name);
+        if (s.name == "first") SignalManager::Emit(LoadLevelSignal{"second"});
+    }
+    std::vector<std::string> names;
+};
+
+struct ResolutionReceiver : SignalHandler<ResolutionSetting> {
+    void Handle(ResolutionSetting) override { ++calls; }
+    int calls = 0;
+};
+
+LogMessage LastLog() {
     const auto& records = EngineLog::Instance().Records();
-    return records.empty() ? "" : records.back().text;
+    return records.empty() ? LogMessage{} : records.back();
 }
 
 } // namespace
 
-TEST(SignalManager, DeliversInConnectionOrderWithACopyEach) {
+TEST(SignalManager, DeliversInConnectionOrderWithACopyEachAndTwiceToATwiceConnected) {
     std::vector<std::string> seen;
     Recorder a("a", seen), b("b", seen);
     SignalManager::Emit(LoadLevelSignal{"level1"});
     EXPECT_EQ(seen, (std::vector<std::string>{"a:level1", "b:level1"}));
-}
-
-TEST(SignalManager, ConnectingTwiceDeliversTwice) {
-    std::vector<std::string> seen;
-    Recorder a("a", seen);
     SignalManager::Connect<LoadLevelSignal>(&a);
     SignalManager::Emit(LoadLevelSignal{"x"});
-    EXPECT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen, (std::vector<std::string>{"a:level1", "b:level1", "a:x", "b:x", "a:x"}));
 }
 
 TEST(SignalManager, DestroyedReceiverIsNeverCalledAgain) {
@@ -56,63 +81,18 @@ TEST(SignalManager, DestroyedReceiverIsNeverCalledAgain) {
     EXPECT_EQ(SignalManager::Instance().ReceiverCount<LoadLevelSignal>(), 1u);
 }
 
-namespace {
-/// Destroys another receiver (or itself) from inside its handler.
-struct Destroyer : SignalHandler<LoadLevelSignal> {
-    explicit Destroyer(std::vector<std::string>& seen) : m_seen(seen) { SignalManager::Connect<LoadLevelSignal>(this); }
-    void Handle(LoadLevelSignal) override {
-        m_seen.push_back("destroyer");
-        victim.reset();
-    }
-    std::vector<std::string>& m_seen;
-    std::unique_ptr<Recorder> victim;
-};
-} // namespace
-
-TEST(SignalManager, ReceiverDestroyedDuringDeliveryIsSkippedAndTheRestStillHear) {
+TEST(SignalManager, ReceiversDestroyedDuringDeliveryAreSkippedAndTheRestStillHear) {
     std::vector<std::string> seen;
-    Destroyer destroyer(seen);
+    new Destroyer(seen, true); // deletes itself while being called
+    Destroyer destroyer(seen, false);
     destroyer.victim = std::make_unique<Recorder>("victim", seen);
     Recorder after("after", seen);
     SignalManager::Emit(LoadLevelSignal{"x"});
-    EXPECT_EQ(seen, (std::vector<std::string>{"destroyer", "after:x"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"self", "destroyer", "after:x"}));
     seen.clear();
     SignalManager::Emit(LoadLevelSignal{"y"});
     EXPECT_EQ(seen, (std::vector<std::string>{"destroyer", "after:y"}));
 }
-
-namespace {
-/// Deletes itself while being called.
-struct SelfDestroyer : SignalHandler<LoadLevelSignal> {
-    explicit SelfDestroyer(std::vector<std::string>& seen) : m_seen(seen) { SignalManager::Connect<LoadLevelSignal>(this); }
-    void Handle(LoadLevelSignal) override {
-        m_seen.push_back("self");
-        delete this;
-    }
-    std::vector<std::string>& m_seen;
-};
-} // namespace
-
-TEST(SignalManager, ReceiverDeletingItselfDoesNotBreakDelivery) {
-    std::vector<std::string> seen;
-    new SelfDestroyer(seen);
-    Recorder after("after", seen);
-    SignalManager::Emit(LoadLevelSignal{"x"});
-    SignalManager::Emit(LoadLevelSignal{"y"});
-    EXPECT_EQ(seen, (std::vector<std::string>{"self", "after:x", "after:y"}));
-}
-
-namespace {
-/// Emits on its own channel once from inside its handler (the channel lock is re-entrant).
-struct Echo : SignalHandler<LoadLevelSignal> {
-    Echo() { SignalManager::Connect<LoadLevelSignal>(this); }
-    void Handle(LoadLevelSignal s) override {
-        names.push_back(s.name);
-        if (s.name == "first") SignalManager::Emit(LoadLevelSignal{"second"});
-    }
-    std::vector<std::string> names;
-};
-} // namespace
 
 TEST(SignalManager, HandlerMayEmitOnItsOwnChannel) {
     Echo echo;
@@ -120,23 +100,13 @@ TEST(SignalManager, HandlerMayEmitOnItsOwnChannel) {
     EXPECT_EQ(echo.names, (std::vector<std::string>{"first", "second"}));
 }
 
-TEST(SignalManager, EmittingATypeWithoutChannelLogsAndCallsNothing) {
+TEST(SignalManager, ATypeWithoutChannelIsAnErrorToEmitOrConnectAndCallsNothing) {
     SignalManager::Emit(DebugDrawSetting(1));
-    EXPECT_EQ(LastLogText(), "Missing channel for enum zumek::DebugDrawSetting");
-    EXPECT_EQ(EngineLog::Instance().Records().back().level, Error);
-}
-
-namespace {
-struct ResolutionReceiver : SignalHandler<ResolutionSetting> {
-    void Handle(ResolutionSetting) override { ++calls; }
-    int calls = 0;
-};
-} // namespace
-
-TEST(SignalManager, ConnectingToAMissingChannelLogsAndConnectsNothing) {
+    EXPECT_EQ(LastLog().text, "Missing channel for enum zumek::DebugDrawSetting");
+    EXPECT_EQ(LastLog().level, Error);
     ResolutionReceiver receiver;
     SignalManager::Connect<ResolutionSetting>(&receiver);
-    EXPECT_EQ(LastLogText(), "Missing channel for class zumek::ResolutionSetting");
+    EXPECT_EQ(LastLog().text, "Missing channel for class zumek::ResolutionSetting");
     SignalManager::Emit(ResolutionSetting{1, 2});
     EXPECT_EQ(receiver.calls, 0);
 }
@@ -145,8 +115,8 @@ TEST(SignalManager, SecondCreationKeepsTheFirstChannelAndWarns) {
     std::vector<std::string> seen;
     Recorder a("a", seen);
     SignalManager::Instance().CreateChannel<LoadLevelSignal>();
-    EXPECT_EQ(LastLogText(), "Channel for class zumek::LoadLevelSignal has already been created");
-    EXPECT_EQ(EngineLog::Instance().Records().back().level, Warning);
+    EXPECT_EQ(LastLog().text, "Channel for class zumek::LoadLevelSignal has already been created");
+    EXPECT_EQ(LastLog().level, Warning);
     SignalManager::Emit(LoadLevelSignal{"still"});
     EXPECT_EQ(seen, (std::vector<std::string>{"a:still"}));
 }

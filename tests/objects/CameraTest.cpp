@@ -1,15 +1,22 @@
-// The camera: carried by its object or flying free, steered by input events, writing the view.
+// The camera: carried by its object or flying free, steered by input events, writing the view;
+// and mouse look end to end.
 #include "objects/Camera.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include <SDL.h>
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "engine/SettingManager.h"
+#include "input/EventPoller.h"
 #include "input/InputEvents.h"
 #include "input/InputSystem.h"
 #include "objects/Object.h"
 #include "objects/Transform.h"
+#include "platform/MessageTranslation.h"
 
 using namespace zumek;
 
@@ -20,14 +27,16 @@ protected:
     void SetUp() override {
         InputEvents::Instance().Clear();
         SettingManager::GetSetting<CameraMovementSetting>() = CameraMovementSetting(1);
-        object.AddComponent(std::make_unique<Transform>(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
+        transform = object.AddComponent(std::make_unique<Transform>(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
         camera = object.AddComponent(std::make_unique<Camera>());
     }
     void Update() { camera->Update(false, glm::vec3(0), glm::quat(1, 0, 0, 0)); }
     const glm::mat4& View() const { return SettingManager::GetSetting<CameraSetting*>()->view; }
+    float Yaw() const { return transform->GetRotationDegrees().y; }
 
     Object object{"player1", "player", "scene", ""};
-    Camera* camera = nullptr; ///< owned by the object, added in SetUp
+    Transform* transform = nullptr; ///< owned by the object, added in SetUp
+    Camera* camera = nullptr;
 };
 
 TEST_F(CameraTest, AddOrientationClampsPitch) {
@@ -50,8 +59,8 @@ TEST_F(CameraTest, CarriedPitchClimbsPerEventAndStopsAtTheLimit) {
 TEST_F(CameraTest, CarriedEyeSitsAboveTheObject) {
     Update();
     EXPECT_EQ(camera->GetEye(), glm::vec3(0, 1.2f, 0));
-    object.GetComponent<Transform>()->SetPosition(glm::vec3(3, 1, -2));
-    object.GetComponent<Transform>()->SetScale(glm::vec3(1, 2, 1));
+    transform->SetPosition(glm::vec3(3, 1, -2));
+    transform->SetScale(glm::vec3(1, 2, 1));
     Update();
     EXPECT_NEAR(camera->GetEye().y, 3.2f, 1e-6f);
     // Looking along +z from the eye: the eye maps to the view's origin.
@@ -61,13 +70,12 @@ TEST_F(CameraTest, CarriedEyeSitsAboveTheObject) {
 }
 
 TEST_F(CameraTest, CarriedMouseOrArrowOrBothMakeOneStepAndAreTaken) {
-    Transform* transform = object.GetComponent<Transform>();
     auto& events = InputEvents::Instance();
     // Turning turns the carrying object; the view yaw is read before the turn, so it follows a
     // frame later.
     events.Raise(input_event::CAMERA_RIGHT);
     Update();
-    EXPECT_FLOAT_EQ(transform->GetRotationDegrees().y, -2.0f);
+    EXPECT_FLOAT_EQ(Yaw(), -2.0f);
     EXPECT_FLOAT_EQ(camera->GetViewYaw(), 0.0f);
     Update();
     EXPECT_NEAR(camera->GetViewYaw(), -2.0f * 0.017453292f, 1e-6f);
@@ -83,11 +91,11 @@ TEST_F(CameraTest, CarriedMouseOrArrowOrBothMakeOneStepAndAreTaken) {
         for (const auto& [way, raised] :
              {std::pair{"mouse", std::vector{look.mouse}}, {"arrow", {look.arrow}}, {"both", {look.mouse, look.arrow}}}) {
             SCOPED_TRACE(::testing::Message() << way << ", events " << look.mouse << " and " << look.arrow);
-            const float yaw = transform->GetRotationDegrees().y, pitch = camera->GetViewPitch();
+            const float yaw = Yaw(), pitch = camera->GetViewPitch();
             for (InputEvent event : raised) events.Raise(event);
             Update();
             Update(); // nothing left pending: no second step
-            EXPECT_NEAR(transform->GetRotationDegrees().y - yaw, look.yawDegrees, 1e-4f);
+            EXPECT_NEAR(Yaw() - yaw, look.yawDegrees, 1e-4f);
             EXPECT_NEAR(camera->GetViewPitch() - pitch, look.pitch, 1e-6f);
             EXPECT_EQ(events.PendingCount(), 0u);
         }
@@ -108,7 +116,7 @@ TEST_F(CameraTest, CarriedCameraFollowsTheGamepadsRightStick) {
         input.Update(0.011f, none);
         Update();
     }
-    EXPECT_FLOAT_EQ(object.GetComponent<Transform>()->GetRotationDegrees().y, -10.0f);
+    EXPECT_FLOAT_EQ(Yaw(), -10.0f);
     EXPECT_NEAR(camera->GetViewPitch(), 0.25f, 1e-5f);
 }
 
@@ -142,6 +150,61 @@ TEST_F(CameraTest, FreeCameraSteersByInputAndMovesWhileKeysArePending) {
     Update();
     EXPECT_FLOAT_EQ(camera->GetYaw(), 0.2f);
     EXPECT_TRUE(InputEvents::Instance().Test(input_event::ARROW_RIGHT));
+}
+
+/// Mouse look without a display: SDL motion events as a real mouse sends them, through the
+/// window's translation, the window procedure's event rules and the carried camera.
+class MouseLook : public CameraTest {
+protected:
+    static constexpr int kWindowWidth = 1280;
+
+    /// One frame: the camera takes its events, then the message pump delivers `steps` motion
+    /// events of `dx` pixels each. SDL's cursor position stops at the window's edge; the
+    /// relative step does not.
+    void Frame(int steps, int dx) {
+        Update();
+        for (int i = 0; i < steps; ++i) {
+            SDL_Event e{};
+            e.type = SDL_MOUSEMOTION;
+            m_sdlX = std::min(m_sdlX + dx, kWindowWidth - 1);
+            e.motion.x = m_sdlX;
+            e.motion.y = 360;
+            e.motion.xrel = dx;
+            std::vector<WindowMessage> messages;
+            TranslateSdlEvent(e, messages, &captured);
+            for (const auto& m : messages) poller.OnMessage(nullptr, m.message, m.wParam, m.lParam);
+        }
+    }
+
+    EventPoller poller;
+    CapturedMouse captured;
+    int m_sdlX = 640;
+};
+
+TEST_F(MouseLook, HeldMouseTurnsAllTheWayRoundAtTheSameRateFromStartToEnd) {
+    captured.active = true;
+    captured.x = 640;
+    captured.y = 360;
+    poller.OnMessage(nullptr, WM_MOUSEMOVE, 0, PackPoint(640, 360));
+    InputEvents::Instance().Clear();
+
+    // 5000 pixels to the right, 10 per frame in two steps; the last frame's motion is taken in
+    // the next.
+    std::vector<float> yaw{Yaw()};
+    for (int frame = 0; frame < 500; ++frame) {
+        Frame(2, 5);
+        yaw.push_back(Yaw());
+    }
+    Frame(0, 0);
+    yaw.push_back(Yaw());
+    // The same turn per pixel at the start, in the middle and at the end: 2 degrees a frame.
+    const size_t frames = yaw.size() - 1;
+    auto turnOver = [&](size_t first, size_t last) { return yaw[last] - yaw[first]; };
+    EXPECT_FLOAT_EQ(turnOver(1, 101), -200.0f);
+    EXPECT_FLOAT_EQ(turnOver(frames - 100, frames), -200.0f);
+    EXPECT_FLOAT_EQ(yaw.back() - yaw.front(), -1000.0f); // nearly three times round
+    // And never the other way.
+    for (size_t i = 1; i < yaw.size(); ++i) EXPECT_LE(yaw[i], yaw[i - 1]) << "frame " << i;
 }
 
 } // namespace

@@ -21,40 +21,31 @@ struct Counted final : Component {
     void Respawn() override {}
 };
 
-TEST(CompositionTest, SecondComponentOfAClassReplacesAndDeletesTheFirst) {
-    g_deleted = 0;
-    Object object("a", "tag", "place", "");
-    object.AddComponent(std::make_unique<Counted>());
-    Counted* second = object.AddComponent(std::make_unique<Counted>());
-    EXPECT_EQ(g_deleted, 1);
-    EXPECT_EQ(object.Components().size(), 1u);
-    EXPECT_EQ(object.GetComponent<Counted>(), second);
-    EXPECT_EQ(second->GetOwner(), &object);
-}
-
-TEST(CompositionTest, DestroyingTheObjectDeletesEachComponentOnce) {
+TEST(CompositionTest, SecondComponentOfAClassReplacesTheFirstAndEachIsDeletedOnce) {
     g_deleted = 0;
     {
         Object object("a", "tag", "place", "");
         object.AddComponent(std::make_unique<Counted>());
+        Counted* second = object.AddComponent(std::make_unique<Counted>());
         object.AddComponent(std::make_unique<Transform>(glm::vec3(0), glm::vec3(1), glm::vec3(0)));
+        EXPECT_EQ(g_deleted, 1);
+        EXPECT_EQ(object.Components().size(), 2u);
+        EXPECT_EQ(object.GetComponent<Counted>(), second);
+        EXPECT_EQ(second->GetOwner(), &object);
     }
-    EXPECT_EQ(g_deleted, 1);
+    EXPECT_EQ(g_deleted, 2);
 }
 
-TEST(CompositionTest, LookupIsByExactClass) {
+TEST(CompositionTest, LookupIsByExactClassAndACopiedComponentHasNoOwner) {
     Object object("a", "tag", "place", "");
     object.AddComponentOfOwnClass(std::make_unique<Sprite>());
-    EXPECT_NE(object.GetComponent<Sprite>(), nullptr);
+    Sprite* sprite = object.GetComponent<Sprite>();
+    ASSERT_NE(sprite, nullptr);
     EXPECT_EQ(object.GetComponent<SpriteBase>(), nullptr);
     EXPECT_TRUE(object.HasComponent<Sprite>());
     EXPECT_FALSE(object.HasComponent<Transform>());
-}
-
-TEST(CompositionTest, CopiedComponentHasNoOwner) {
-    Object object("a", "tag", "place", "");
-    Sprite* sprite = object.AddComponent(std::make_unique<Sprite>());
     sprite->SetModel("sphere");
+    ASSERT_EQ(sprite->GetOwner(), &object);
     Sprite copy(*sprite);
     EXPECT_EQ(copy.GetOwner(), nullptr);
     EXPECT_EQ(copy.GetModel(), "sphere");

@@ -1,5 +1,5 @@
-// Building objects: generated and explicit ids, numbers, parents, component cloning and the
-// player's extra component.
+// Building objects: generated and explicit ids, numbers, parents, component cloning, and the
+// player's extra component, which remembers where the player was built for its respawn.
 #include "objects/ObjectFactory.h"
 
 #include "graphics/Light.h"
@@ -54,14 +54,6 @@ TEST_F(ObjectFactoryTest, ExplicitIdKeepsTheCounterNumberAlwaysAdvances) {
     EXPECT_EQ(second->GetNumber(), 3);
 }
 
-TEST_F(ObjectFactoryTest, OnlyTheArchetypePlayerGetsAPlayer) {
-    WriteSimpleArchetype("player", "player", "player");
-    WriteSimpleArchetype("Player", "Player", "player");
-    PlaceManager::Instance().Push("field");
-    EXPECT_TRUE(Create("player")->HasComponent<Player>());
-    EXPECT_FALSE(Create("Player")->HasComponent<Player>());
-}
-
 TEST_F(ObjectFactoryTest, EntryComponentsReplaceTheArchetypesAndParentFallsBack) {
     WriteArchetype("lamp", R"(key="lamp" idPrefix="lamp" tag="light" parentId="ceiling")",
                    R"(<component type="transform"><translate x="1" y="1" z="1"/><rotation x="0" y="0" z="0"/>
@@ -96,14 +88,40 @@ TEST_F(ObjectFactoryTest, EntryComponentsReplaceTheArchetypesAndParentFallsBack)
     EXPECT_EQ(body->GetCollider()->GetBody(), body); // its own collider, not the prototype's
 }
 
-TEST_F(ObjectFactoryTest, MissingArchetypeCreatesNothingAndTheLevelLoadsTheRest) {
-    WriteSimpleArchetype("crate", "crate", "box");
-    WriteLevel("holes", R"(<archetype key="crate"/><archetype key="unicorn"/><archetype key="unicorn"/>
-                          <archetype key="crate"/>)");
-    PlaceManager::Instance().Push("holes");
-    EXPECT_EQ(ObjectManager::Instance().GetObjects().size(), 2u);
-    EXPECT_EQ(CountLogged("The content file for the unicorn archetype could not be loaded."), 1);
-    EXPECT_EQ(Create("unicorn"), nullptr);
+TEST_F(ObjectFactoryTest, OnlyTheArchetypePlayerGetsAPlayer) {
+    WriteSimpleArchetype("player", "player", "player");
+    WriteSimpleArchetype("Player", "Player", "player");
+    PlaceManager::Instance().Push("field");
+    EXPECT_TRUE(Create("player")->HasComponent<Player>());
+    EXPECT_FALSE(Create("Player")->HasComponent<Player>());
+}
+
+TEST_F(ObjectFactoryTest, RespawnReturnsThePlayerToWhereItWasBuiltAndLeavesOtherObjects) {
+    WriteSimpleArchetype("player", "player", "player", 4.0f);
+    WriteSimpleArchetype("crate", "crate", "box", 1.0f);
+    WriteLevel("field", R"(<archetype key="player"><component type="transform"><translate x="2" y="3" z="4"/>
+                             <rotation x="0" y="0" z="0"/><scale x="1" y="1" z="1"/></component></archetype>
+                           <archetype key="crate"/>)");
+    PlaceManager::Instance().Push("field");
+    Object* player = ObjectManager::Instance().GetObject("player1");
+    Object* crate = ObjectManager::Instance().GetObject("crate1");
+    ASSERT_TRUE(player && crate);
+    Transform* transform = player->GetComponent<Transform>();
+    transform->SetPosition(glm::vec3(9, 9, 9));
+    crate->GetComponent<Transform>()->SetPosition(glm::vec3(7, 7, 7));
+    for (auto& entry : player->Components()) entry.second->Respawn();
+    for (auto& entry : crate->Components()) entry.second->Respawn();
+    EXPECT_EQ(transform->GetPosition(), glm::vec3(2, 3, 4));
+    EXPECT_EQ(crate->GetComponent<Transform>()->GetPosition(), glm::vec3(7, 7, 7));
+}
+
+TEST_F(ObjectFactoryTest, PlayerWithoutTransformIsReportedAndCannotRespawn) {
+    WriteArchetype("player", R"(key="player" idPrefix="player" tag="player")", R"(<component type="camera"/>)");
+    PlaceManager::Instance().Push("field");
+    Object* player = Create("player");
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->GetComponent<Player>()->GetRespawnPosition(), nullptr);
+    EXPECT_TRUE(Logged("The player player1 has no transform"));
 }
 
 } // namespace

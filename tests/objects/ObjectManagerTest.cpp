@@ -107,10 +107,6 @@ TEST_F(ObjectManagerTest, DestroyAllEmptiesEveryPlaceAndForgetsMarks) {
     EXPECT_NE(manager.GetObject("crate2"), nullptr);
 }
 
-} // namespace
-
-namespace {
-
 /// Answers a destruction by creating an object and marking another one dead, as scripts do.
 struct Reactor : SignalHandler<ObjectDestroyedSignal> {
     Reactor() { SignalManager::Connect<ObjectDestroyedSignal>(this); }

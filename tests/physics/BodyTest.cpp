@@ -19,7 +19,14 @@ constexpr float kH = Physics::kTimeStep;
 
 size_t LogCount() { return EngineLog::Instance().Records().size(); }
 
-TEST(Body, MassAndInertiaFollowTheMaterialAndExtents) {
+/// A unit box of "Cube" high above anything, in a scene of its own.
+class BodyTest : public ::testing::Test {
+protected:
+    PhysicsScene s;
+    Body& box = s.AddBox({0, 10, 0}, glm::vec3(1.0f));
+};
+
+TEST_F(BodyTest, MassAndInertiaFollowTheMaterialAndExtents) {
     // A "Domino" of 0.2 × 1 × 0.5: mass 0.1 · 5 = 0.5.
     Body domino({0.2f, 1.0f, 0.5f}, Body::kShapeBox, 4, false);
     EXPECT_FLOAT_EQ(domino.GetInverseMass(), 2.0f);
@@ -43,11 +50,18 @@ TEST(Body, MassAndInertiaFollowTheMaterialAndExtents) {
 
     Body unknown(glm::vec3(1.0f), Body::kShapeBox, 42, false);
     EXPECT_STREQ(unknown.GetMaterial().name, "Wall");
+
+    // A script's mass changes nothing but a mass of 0, which makes the body static and unturnable.
+    EXPECT_TRUE(ball.SetMass(2.0f));
+    EXPECT_FLOAT_EQ(ball.GetMass(), 100.0f);
+    EXPECT_FALSE(ball.IsStatic());
+    EXPECT_TRUE(ball.SetMass(0.0f));
+    EXPECT_TRUE(ball.IsStatic());
+    EXPECT_EQ(ball.GetMass(), 0.0f);
+    EXPECT_EQ(ball.GetWorldInverseInertia(), glm::mat3(0.0f));
 }
 
-TEST(Body, HorizontalSpeedCapRescalesTheWholeVelocity) {
-    PhysicsScene s;
-    Body& box = s.AddBox({0, 10, 0}, glm::vec3(1.0f));
+TEST_F(BodyTest, HorizontalSpeedCapRescalesTheWholeVelocity) {
     box.SetVelocity({3, 0, 0});
     box.Integrate(kH);
     // Before damping the velocity was (3, −5h, 0) scaled to length 2: y keeps its share.
@@ -59,25 +73,21 @@ TEST(Body, HorizontalSpeedCapRescalesTheWholeVelocity) {
     EXPECT_NEAR(s.Position(box).x, capped.x * kH, 1e-6f);
 }
 
-TEST(Body, FallIsNotDampedButHorizontalMotionIs) {
-    PhysicsScene s;
-    Body& cube = s.AddBox({0, 100, 0}, glm::vec3(1.0f), "Cube");
-    Body& magic = s.AddBox({10, 100, 0}, glm::vec3(1.0f), "BlackMagic");
-    cube.SetVelocity({1, 0, 0});
+TEST_F(BodyTest, FallIsNotDampedButHorizontalMotionIs) {
+    Body& magic = s.AddBox({10, 10, 0}, glm::vec3(1.0f), "BlackMagic");
+    box.SetVelocity({1, 0, 0});
     magic.SetVelocity({1, 0, 0});
     for (int i = 0; i < 10; ++i) {
-        cube.Integrate(kH);
+        box.Integrate(kH);
         magic.Integrate(kH);
     }
-    EXPECT_NEAR(cube.GetVelocity().y, -10 * 5.0f * kH, 1e-5f);
-    EXPECT_NEAR(cube.GetVelocity().x, std::pow(0.95f, 10.0f), 1e-5f);
+    EXPECT_NEAR(box.GetVelocity().y, -10 * 5.0f * kH, 1e-5f);
+    EXPECT_NEAR(box.GetVelocity().x, std::pow(0.95f, 10.0f), 1e-5f);
     EXPECT_NEAR(magic.GetVelocity().x, std::pow(0.79f, 10.0f), 1e-5f);
-    EXPECT_EQ(magic.GetVelocity().y, cube.GetVelocity().y);
+    EXPECT_EQ(magic.GetVelocity().y, box.GetVelocity().y);
 }
 
-TEST(Body, SpinTurnsTheBodyAndDies) {
-    PhysicsScene s;
-    Body& box = s.AddBox({0, 10, 0}, glm::vec3(1.0f));
+TEST_F(BodyTest, SpinTurnsTheBodyAndDies) {
     box.SetAngularVelocity({0, 6, 0});
     box.Integrate(kH);
     EXPECT_NEAR(box.GetAngularVelocity().y, 6.0f * 0.9f, 1e-6f);
@@ -90,9 +100,7 @@ TEST(Body, SpinTurnsTheBodyAndDies) {
     EXPECT_NEAR(world[3][1], s.Position(box).y, 1e-6f);
 }
 
-TEST(Body, SlowBodySleepsAfterHalfASecondButThePlayerNever) {
-    PhysicsScene s;
-    Body& box = s.AddBox({0, 10, 0}, glm::vec3(1.0f));
+TEST_F(BodyTest, SlowBodySleepsAfterHalfASecondButThePlayerNever) {
     Body& player = s.AddBox({5, 10, 0}, glm::vec3(1.0f), "Wall", "player");
     ASSERT_TRUE(player.IsPlayer());
     // |v|² + |ω|² ≈ 0.02 after each step: below the threshold of 0.03.
@@ -128,8 +136,7 @@ TEST(Body, SlowBodySleepsAfterHalfASecondButThePlayerNever) {
     EXPECT_TRUE(box.IsAwake());
 }
 
-TEST(Body, StaticBodyFollowsItsTransformAndNeverMoves) {
-    PhysicsScene s;
+TEST_F(BodyTest, StaticBodyFollowsItsTransformAndNeverMoves) {
     Body& wall = s.AddBox({1, 2, 3}, glm::vec3(2.0f), "Wall", "wall", glm::vec3(0.0f), true);
     wall.GetTransform()->SetRotation({0, 90, 0});
     wall.Integrate(kH);
@@ -138,9 +145,7 @@ TEST(Body, StaticBodyFollowsItsTransformAndNeverMoves) {
     EXPECT_NEAR(std::fabs(wall.GetOrientation().y), std::sqrt(0.5f), 1e-6f);
 }
 
-TEST(Body, ScriptOperationsRefuseValuesThatAreNotFinite) {
-    PhysicsScene s;
-    Body& box = s.AddBox({0, 10, 0}, glm::vec3(1.0f));
+TEST_F(BodyTest, ScriptOperationsRefuseValuesThatAreNotFinite) {
     box.SetVelocity({1, 2, 3});
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
@@ -164,20 +169,7 @@ TEST(Body, ScriptOperationsRefuseValuesThatAreNotFinite) {
     EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z));
 }
 
-TEST(Body, SetMassOnlyMakesStatic) {
-    Body box(glm::vec3(1.0f), Body::kShapeBox, 3, false);
-    EXPECT_TRUE(box.SetMass(2.0f));
-    EXPECT_FLOAT_EQ(box.GetMass(), 25.0f);
-    EXPECT_FALSE(box.IsStatic());
-    EXPECT_TRUE(box.SetMass(0.0f));
-    EXPECT_TRUE(box.IsStatic());
-    EXPECT_EQ(box.GetMass(), 0.0f);
-    EXPECT_EQ(box.GetWorldInverseInertia(), glm::mat3(0.0f));
-}
-
-TEST(Body, AddForceWakesAndIsBlockedByADeepContact) {
-    PhysicsScene s;
-    Body& box = s.AddBox({0, 10, 0}, glm::vec3(1.0f));
+TEST_F(BodyTest, AddForceWakesAndIsBlockedByADeepContact) {
     box.Sleep();
     EXPECT_TRUE(box.AddForce({10, 0, 0}));
     EXPECT_TRUE(box.IsAwake());
@@ -193,9 +185,7 @@ TEST(Body, AddForceWakesAndIsBlockedByADeepContact) {
     EXPECT_EQ(box.GetForce(), glm::vec3(0.0f));
 }
 
-TEST(Body, RespawnStopsTheBodyAndKeepsItsFlags) {
-    PhysicsScene s;
-    Body& box = s.AddBox({0, 10, 0}, glm::vec3(1.0f));
+TEST_F(BodyTest, RespawnStopsTheBodyAndKeepsItsFlags) {
     box.SetVelocity({1, 1, 1});
     box.SetAngularVelocity({1, 0, 0});
     box.AddForce({5, 0, 0});

@@ -36,8 +36,12 @@ void ExpectSound(const ContactList& contacts) {
     }
 }
 
-TEST(Collider, SpheresOverlapWithinTheTolerance) {
+class ColliderTest : public ::testing::Test {
+protected:
     PhysicsScene s;
+};
+
+TEST_F(ColliderTest, SpheresOverlapWithinTheTolerance) {
     Body& a = s.AddSphere({0, 0, 0}, 2.0f);
     Body& touching = s.AddSphere({2, 0, 0}, 2.0f);             // |d| = rA + rB
     Body& justIn = s.AddSphere({std::sqrt(4.0009f), 0, 0}, 2.0f); // |d|² − 4 = 0.0009
@@ -50,8 +54,7 @@ TEST(Collider, SpheresOverlapWithinTheTolerance) {
     EXPECT_FALSE(Sphere(a).ContainsPoint({0, 1.0006f, 0}));
 }
 
-TEST(Collider, SpherePlaneIsTwoSidedAndPlanesNeverMeet) {
-    PhysicsScene s;
+TEST_F(ColliderTest, SpherePlaneIsTwoSidedAndPlanesNeverMeet) {
     Body& floor = s.AddPlane({0, 1, 0});
     Body& above = s.AddSphere({0, 1.5009f, 0}, 1.0f);
     Body& high = s.AddSphere({0, 1.502f, 0}, 1.0f);
@@ -69,8 +72,7 @@ TEST(Collider, SpherePlaneIsTwoSidedAndPlanesNeverMeet) {
     EXPECT_FALSE(Plane(floor).Intersects(Plane(other)));
 }
 
-TEST(Collider, BoxPointAndSphereTestsAreTheSameOnBothSides) {
-    PhysicsScene s;
+TEST_F(ColliderTest, BoxPointAndSphereTestsAreTheSameOnBothSides) {
     Body& box = s.AddBox({0, 0, 0}, {2, 4, 6});
     for (float side : {-1.0f, 1.0f}) {
         EXPECT_TRUE(Box(box).ContainsPoint({side * 1.0009f, 0, 0})) << side;
@@ -90,8 +92,7 @@ TEST(Collider, BoxPointAndSphereTestsAreTheSameOnBothSides) {
     EXPECT_TRUE(Box(box).Intersects(Sphere(touchingBelow)));
 }
 
-TEST(Collider, BoxPlaneUsesTheProjectedRadius) {
-    PhysicsScene s;
+TEST_F(ColliderTest, BoxPlaneUsesTheProjectedRadius) {
     Body& floor = s.AddPlane();
     // A unit cube turned 45° about z reaches down √2/2.
     Body& diamond = s.AddBox({0, 0.7071f + 0.0005f, 0}, glm::vec3(1.0f), "Cube", "box", {0, 0, 45});
@@ -102,30 +103,19 @@ TEST(Collider, BoxPlaneUsesTheProjectedRadius) {
     EXPECT_TRUE(Plane(floor).Intersects(Box(under)));
 }
 
-TEST(Collider, BoxesSeparateOnFaceAndEdgeAxes) {
-    PhysicsScene s;
+TEST_F(ColliderTest, BoxesSeparateOnFaceAxesAndParallelEdgesGiveNoZeroAxis) {
     Body& a = s.AddBox({0, 0, 0}, glm::vec3(2.0f));
     Body& near = s.AddBox({2.0009f, 0.3f, 0.1f}, glm::vec3(2.0f));
     Body& far = s.AddBox({2.0011f, 0.3f, 0.1f}, glm::vec3(2.0f));
     EXPECT_TRUE(Box(a).IntersectsBox(Box(near)));
     EXPECT_FALSE(Box(a).IntersectsBox(Box(far)));
 
-    // Two bars whose edges cross: every face axis overlaps, only the edge–edge axis (along y)
-    // separates them.
-    Body& ridge = s.AddBox({10, 0, 0}, {4, 1, 1}, "Cube", "box", {45, 0, 0});  // top edge along x
-    Body& valley = s.AddBox({10, 1.4142f + 0.02f, 0}, {1, 1, 4}, "Cube", "box", {0, 0, 45}); // bottom edge along z
-    EXPECT_FALSE(Box(ridge).IntersectsBox(Box(valley)));
-    valley.GetTransform()->SetPosition({10, 1.4142f - 0.004f, 0});
-    valley.CapturePose();
-    EXPECT_TRUE(Box(ridge).Intersects(Box(valley)));
-
     // Parallel edges never give a zero axis: identical boxes stacked exactly overlap.
     Body& top = s.AddBox({0, 2, 0}, glm::vec3(2.0f));
     EXPECT_TRUE(Box(a).IntersectsBox(Box(top)));
 }
 
-TEST(Collider, SphereContactsAlongTheLineOfCentres) {
-    PhysicsScene s;
+TEST_F(ColliderTest, SphereContactsAlongTheLineOfCentres) {
     Body& a = s.AddSphere({0, 0, 0}, 2.0f);
     Body& b = s.AddSphere({0, 1.5f, 0}, 1.0f);
     ContactList contacts = Contacts(a, b);
@@ -143,8 +133,7 @@ TEST(Collider, SphereContactsAlongTheLineOfCentres) {
     EXPECT_FLOAT_EQ(contacts[0].penetration, 1.5f);
 }
 
-TEST(Collider, SpherePlaneContactPointsIntoThePlane) {
-    PhysicsScene s;
+TEST_F(ColliderTest, SpherePlaneContactPointsIntoThePlane) {
     Body& floor = s.AddPlane();
     Body& ball = s.AddSphere({0, 0.45f, 0}, 1.0f);
     for (const ContactList& contacts : {Contacts(ball, floor), Contacts(floor, ball)}) {
@@ -157,8 +146,7 @@ TEST(Collider, SpherePlaneContactPointsIntoThePlane) {
     }
 }
 
-TEST(Collider, BoxPlaneContactsAtTheCornersBehindThePlane) {
-    PhysicsScene s;
+TEST_F(ColliderTest, BoxPlaneContactsAtTheCornersBehindThePlane) {
     Body& floor = s.AddPlane();
     Body& flat = s.AddBox({0, 0.49f, 0}, glm::vec3(1.0f));
     ContactList contacts = Contacts(floor, flat);
@@ -175,8 +163,7 @@ TEST(Collider, BoxPlaneContactsAtTheCornersBehindThePlane) {
     EXPECT_NEAR(contacts[0].penetration, 0.7071f - 0.69f, 1e-4f);
 }
 
-TEST(Collider, BoxSphereContactFromTheNearestSurfacePoint) {
-    PhysicsScene s;
+TEST_F(ColliderTest, BoxSphereContactFromTheNearestSurfacePoint) {
     Body& box = s.AddBox({0, 0, 0}, glm::vec3(2.0f));
     Body& onTop = s.AddSphere({0.3f, 1.45f, 0}, 1.0f);
     for (const ContactList& contacts : {Contacts(box, onTop), Contacts(onTop, box)}) {
@@ -193,8 +180,7 @@ TEST(Collider, BoxSphereContactFromTheNearestSurfacePoint) {
     ExpectSound(contacts);
 }
 
-TEST(Collider, SphereCentreInsideABoxLeavesThroughTheNearestFace) {
-    PhysicsScene s;
+TEST_F(ColliderTest, SphereCentreInsideABoxLeavesThroughTheNearestFace) {
     Body& box = s.AddBox({0, 0, 0}, {4, 2, 4});
     Body& inside = s.AddSphere({0.5f, 0.8f, -0.2f}, 0.5f); // 0.2 below the top face
     ContactList contacts = Contacts(box, inside);
@@ -211,8 +197,7 @@ TEST(Collider, SphereCentreInsideABoxLeavesThroughTheNearestFace) {
     EXPECT_NEAR(std::fabs(contacts[0].normal.y), 1.0f, 1e-6f); // y is the thinnest way out
 }
 
-TEST(Collider, BoxCornerInsideGivesTheFaceNormalFromAToB) {
-    PhysicsScene s;
+TEST_F(ColliderTest, BoxCornerInsideGivesTheFaceNormalFromAToB) {
     Body& base = s.AddBox({0, 0, 0}, glm::vec3(2.0f));
     // A cube balanced on a corner, its lowest corner 0.05 into the top face.
     Body& point = s.AddBox({0, 1.0f + 0.8660254f - 0.05f, 0}, glm::vec3(1.0f), "Cube", "box", {45, 0, 35.26439f});
@@ -229,8 +214,7 @@ TEST(Collider, BoxCornerInsideGivesTheFaceNormalFromAToB) {
     }
 }
 
-TEST(Collider, EqualBoxesFaceToFaceGetFaceContacts) {
-    PhysicsScene s;
+TEST_F(ColliderTest, EqualBoxesFaceToFaceGetFaceContacts) {
     Body& lower = s.AddBox({0, 0, 0}, glm::vec3(1.0f));
     Body& upper = s.AddBox({0, 0.95f, 0}, glm::vec3(1.0f)); // 0.05 deep: no corner strictly inside
     ContactList contacts = Contacts(lower, upper);
@@ -245,10 +229,15 @@ TEST(Collider, EqualBoxesFaceToFaceGetFaceContacts) {
     EXPECT_EQ(contacts[0].normal, glm::vec3(0, -1, 0));
 }
 
-TEST(Collider, CrossedEdgesTouchingGiveOneEdgeContact) {
-    PhysicsScene s;
-    Body& ridge = s.AddBox({0, 0, 0}, {4, 1, 1}, "Cube", "box", {45, 0, 0});
-    Body& valley = s.AddBox({0, 1.4142136f - 0.004f, 0}, {1, 1, 4}, "Cube", "box", {0, 0, 45});
+TEST_F(ColliderTest, CrossedEdgesSeparateOnlyOnTheirOwnAxisAndTouchingGiveOneEdgeContact) {
+    // Two bars whose edges cross: every face axis overlaps, only the edge–edge axis (along y)
+    // separates them.
+    Body& ridge = s.AddBox({0, 0, 0}, {4, 1, 1}, "Cube", "box", {45, 0, 0});   // top edge along x
+    Body& valley = s.AddBox({0, 1.4142136f + 0.02f, 0}, {1, 1, 4}, "Cube", "box", {0, 0, 45}); // bottom edge along z
+    EXPECT_FALSE(Box(ridge).IntersectsBox(Box(valley)));
+    valley.GetTransform()->SetPosition({0, 1.4142136f - 0.004f, 0});
+    valley.CapturePose();
+    EXPECT_TRUE(Box(ridge).Intersects(Box(valley)));
     ContactList contacts = Contacts(ridge, valley);
     ASSERT_EQ(contacts.size(), 1u);
     ExpectSound(contacts);

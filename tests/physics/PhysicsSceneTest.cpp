@@ -15,8 +15,13 @@ using zumek::test::PhysicsScene;
 
 namespace {
 
-TEST(PhysicsScene, SphereDroppedOnPlaneSettlesAtItsRadiusAndSleeps) {
+class PhysicsSceneTest : public ::testing::Test {
+protected:
     PhysicsScene s;
+    CollisionRecorder recorder;
+};
+
+TEST_F(PhysicsSceneTest, SphereDroppedOnPlaneSettlesAtItsRadiusAndSleeps) {
     s.AddPlane();
     Body& ball = s.AddSphere({0, 2, 0}, 1.0f);
     s.Simulate(5.0f);
@@ -25,18 +30,7 @@ TEST(PhysicsScene, SphereDroppedOnPlaneSettlesAtItsRadiusAndSleeps) {
     EXPECT_FALSE(ball.IsAwake());
 }
 
-TEST(PhysicsScene, BodyAtRestInTheAirFallsInsteadOfSleeping) {
-    PhysicsScene s;
-    s.AddPlane();
-    Body& box = s.AddBox({0, 3, 0}, glm::vec3(1.0f));
-    s.Step();
-    EXPECT_TRUE(box.IsAwake()); // one slow step is not a rest
-    s.Simulate(3.0f);
-    EXPECT_NEAR(s.Position(box).y, 0.5f, 0.01f);
-}
-
-TEST(PhysicsScene, StackOfFiveBoxesStandsWithoutDrifting) {
-    PhysicsScene s;
+TEST_F(PhysicsSceneTest, StackOfFiveBoxesStandsWithoutDrifting) {
     s.AddPlane();
     std::vector<Body*> boxes;
     for (int k = 0; k < 5; ++k) boxes.push_back(&s.AddBox({0, 0.5f + 1.0f * k, 0}, glm::vec3(1.0f)));
@@ -50,8 +44,7 @@ TEST(PhysicsScene, StackOfFiveBoxesStandsWithoutDrifting) {
     }
 }
 
-TEST(PhysicsScene, TenBoxesDroppedOntoEachOtherSettleIntoAStandingStackAndSleep) {
-    PhysicsScene s;
+TEST_F(PhysicsSceneTest, TenBoxesDroppedOntoEachOtherSettleIntoAStandingStackAndSleep) {
     s.AddPlane();
     std::vector<Body*> boxes;
     // 0.05 apart: each lands on the one below.
@@ -82,7 +75,7 @@ float BounceHeight(const std::string& material) {
     return highest;
 }
 
-TEST(PhysicsScene, BouncyWallBouncesHigherThanGround) {
+TEST_F(PhysicsSceneTest, BouncyWallBouncesHigherThanGround) {
     float bouncy = BounceHeight("BouncyWall");
     float ground = BounceHeight("Ground");
     EXPECT_GT(bouncy, ground + 0.2f);
@@ -90,9 +83,7 @@ TEST(PhysicsScene, BouncyWallBouncesHigherThanGround) {
     EXPECT_GT(ground, 0.5f);
 }
 
-TEST(PhysicsScene, PlayerAndBallPassThroughEachOther) {
-    PhysicsScene s;
-    CollisionRecorder recorder;
+TEST_F(PhysicsSceneTest, PlayerAndBallPassThroughEachOther) {
     Body& player = s.AddBox({0, 5, 0}, glm::vec3(1.0f), "Wall", "player");
     Body& ball = s.AddSphere({0, 5, 0}, 1.0f);
     s.Step(10);
@@ -101,9 +92,7 @@ TEST(PhysicsScene, PlayerAndBallPassThroughEachOther) {
     EXPECT_FLOAT_EQ(s.Position(player).y, s.Position(ball).y); // both fell freely
 }
 
-TEST(PhysicsScene, ButtonIsPressedWithoutPushingBack) {
-    PhysicsScene s;
-    CollisionRecorder recorder;
+TEST_F(PhysicsSceneTest, ButtonIsPressedWithoutPushingBack) {
     s.AddPlane();
     Body& button = s.AddBox({0, 0.05f, 0}, {1, 0.1f, 1}, "Wall", "button", glm::vec3(0.0f), true);
     Body& box = s.AddBox({0, 0.6f, 0}, glm::vec3(1.0f));
@@ -112,9 +101,7 @@ TEST(PhysicsScene, ButtonIsPressedWithoutPushingBack) {
     EXPECT_NEAR(s.Position(box).y, 0.5f, 0.01f); // it rests on the floor, through the button
 }
 
-TEST(PhysicsScene, GhostSignalsButProducesNoContacts) {
-    PhysicsScene s;
-    CollisionRecorder recorder;
+TEST_F(PhysicsSceneTest, GhostSignalsButProducesNoContacts) {
     Body& ghost = s.AddGhost({0, 2, 0}, glm::vec3(2.0f));
     Body& box = s.AddBox({0, 2, 0}, glm::vec3(0.5f));
     s.Step();
@@ -123,9 +110,7 @@ TEST(PhysicsScene, GhostSignalsButProducesNoContacts) {
     EXPECT_LT(box.GetVelocity().y, 0.0f);
 }
 
-TEST(PhysicsScene, RestingPairSignalsEveryStepInListOrder) {
-    PhysicsScene s;
-    CollisionRecorder recorder;
+TEST_F(PhysicsSceneTest, RestingPairSignalsEveryStepInListOrder) {
     Body& floor = s.AddPlane();
     Body& box = s.AddBox({0, 0.5f, 0}, glm::vec3(1.0f));
     s.Step(120);
@@ -139,9 +124,7 @@ TEST(PhysicsScene, RestingPairSignalsEveryStepInListOrder) {
     }
 }
 
-TEST(PhysicsScene, TwoStaticBodiesAreNeverTested) {
-    PhysicsScene s;
-    CollisionRecorder recorder;
+TEST_F(PhysicsSceneTest, TwoStaticBodiesAreNeverTested) {
     s.AddPlane();
     s.AddBox({0, 0, 0}, glm::vec3(2.0f), "Wall", "wall", glm::vec3(0.0f), true);
     s.Step();
@@ -149,7 +132,7 @@ TEST(PhysicsScene, TwoStaticBodiesAreNeverTested) {
     EXPECT_EQ(s.physics.NarrowTests(), 0);
 }
 
-TEST(PhysicsScene, FrameTimeDoesNotChangeTheStep) {
+TEST_F(PhysicsSceneTest, FrameTimeDoesNotChangeTheStep) {
     InputEvents::Instance().Clear();
     PhysicsScene slow, fast;
     Body& a = slow.AddBox({0, 10, 0}, glm::vec3(1.0f));
@@ -161,10 +144,9 @@ TEST(PhysicsScene, FrameTimeDoesNotChangeTheStep) {
     EXPECT_FLOAT_EQ(slow.physics.GetAccumulatedTime(), 0.1f);
 }
 
-TEST(PhysicsScene, PauseThenTwoStepsBackAndOneForward) {
+TEST_F(PhysicsSceneTest, PauseThenTwoStepsBackAndOneForward) {
     InputEvents& events = InputEvents::Instance();
     events.Clear();
-    PhysicsScene s;
     Body& box = s.AddBox({0, 10, 0}, glm::vec3(1.0f));
     s.physics.Update(0.016f, s.objects);
     float start = s.Position(box).y;
@@ -210,9 +192,7 @@ TEST(PhysicsScene, PauseThenTwoStepsBackAndOneForward) {
     EXPECT_LT(s.Position(box).y, forward);
 }
 
-TEST(PhysicsScene, WithPhysicsSettingOffOverlapsAreSolvedButNothingMoves) {
-    PhysicsScene s;
-    CollisionRecorder recorder;
+TEST_F(PhysicsSceneTest, WithPhysicsSettingOffOverlapsAreSolvedButNothingMoves) {
     s.AddPlane();
     Body& box = s.AddBox({0, 0.49f, 0}, glm::vec3(1.0f));
     box.SetVelocity({0, -1, 0});
@@ -224,8 +204,7 @@ TEST(PhysicsScene, WithPhysicsSettingOffOverlapsAreSolvedButNothingMoves) {
     EXPECT_GT(box.GetVelocity().y, 0.0f); // pushed out of the floor
 }
 
-TEST(PhysicsScene, PlayerPressedDeepBlocksItsForcesUntilItIsFree) {
-    PhysicsScene s;
+TEST_F(PhysicsSceneTest, PlayerPressedDeepBlocksItsForcesUntilItIsFree) {
     s.AddPlane();
     Body& player = s.AddBox({0, 0.3f, 0}, glm::vec3(1.0f), "Wall", "player");
     s.Step();
@@ -238,8 +217,7 @@ TEST(PhysicsScene, PlayerPressedDeepBlocksItsForcesUntilItIsFree) {
     EXPECT_EQ(player.GetAngularVelocity(), glm::vec3(0.0f)); // contacts never turn the player
 }
 
-TEST(PhysicsScene, AwakeBodyWakesTheSleeperItLandsOn) {
-    PhysicsScene s;
+TEST_F(PhysicsSceneTest, AwakeBodyWakesTheSleeperItLandsOn) {
     s.AddPlane();
     Body& sleeper = s.AddBox({0, 0.5f, 0}, glm::vec3(1.0f));
     s.Step(60);
@@ -257,8 +235,7 @@ TEST(PhysicsScene, AwakeBodyWakesTheSleeperItLandsOn) {
     EXPECT_FALSE(falling.IsAwake());
 }
 
-TEST(PhysicsScene, SleeperKeepsStillAndWakesWhenAScriptMovesIt) {
-    PhysicsScene s;
+TEST_F(PhysicsSceneTest, SleeperKeepsStillAndWakesWhenAScriptMovesIt) {
     s.AddPlane();
     Body& box = s.AddBox({0, 0.5f, 0}, glm::vec3(1.0f));
     s.Step(60);
@@ -276,8 +253,7 @@ TEST(PhysicsScene, SleeperKeepsStillAndWakesWhenAScriptMovesIt) {
     EXPECT_FALSE(box.IsAwake());
 }
 
-TEST(PhysicsScene, NaNPositionNeverSpreadsToOtherBodies) {
-    PhysicsScene s;
+TEST_F(PhysicsSceneTest, NaNPositionNeverSpreadsToOtherBodies) {
     s.AddPlane();
     Body& broken = s.AddBox({0, 0.5f, 0}, glm::vec3(1.0f));
     Body& neighbour = s.AddBox({0, 1.5f, 0}, glm::vec3(1.0f));

@@ -20,32 +20,21 @@ protected:
                                     <rotation x="0" y="0" z="0"/><scale x="1" y="1" z="1"/></component></archetype>
                                 <archetype key="ball" id="far"><component type="transform"><translate x="8" y="0" z="0"/>
                                     <rotation x="0" y="0" z="0"/><scale x="1" y="1" z="1"/></component></archetype>)");
-        Start();
-        LoadClass("Show");
-        LoadClass("BodyCases");
+        StartCases("BodyCases");
         PlaceManager::Instance().Push("bodies");
     }
     Body& BodyOf(const std::string& id) { return *ObjectManager::Instance().GetObject(id)->GetComponent<Body>(); }
 };
 
-TEST_F(BodyLibraryTest, VelocityDampingAndGravityScaleRoundTrip) {
-    EXPECT_EQ(Lua("BodyCases.Motion('near')"), "0 0 0\n"
-                                                "2 3 4\n"
-                                                "0.5 2\n"
-                                                "0 0 0\n"
-                                                "0 number\n");
-    EXPECT_EQ(BodyOf("near").GetVelocity(), glm::vec3(2, 3, 4));
-}
-
-TEST_F(BodyLibraryTest, OnlyAMassOfZeroChangesTheBody) {
-    EXPECT_EQ(Lua("BodyCases.Mass('near')"), "true true\n0\n");
-    EXPECT_TRUE(BodyOf("near").IsStatic());
-}
-
-TEST_F(BodyLibraryTest, ForceReachesTheBody) {
+TEST_F(BodyLibraryTest, ForceVelocityDampingGravityScaleAndMassReachTheBody) {
     // Waking, deep contacts and values out of range are the Body tests'.
     Lua("BodyCases.Force('near', 1, 2, 3)");
     EXPECT_EQ(BodyOf("near").GetForce(), glm::vec3(1, 2, 3));
+    EXPECT_EQ(Lua("BodyCases.Motion('near')"), "0 0 0\n2 3 4\n0.5 2\n0 0 0\n0 number\n");
+    EXPECT_EQ(BodyOf("near").GetVelocity(), glm::vec3(2, 3, 4));
+    // Only a mass of zero changes the body: it becomes static.
+    EXPECT_EQ(Lua("BodyCases.Mass('near')"), "true true\n0\n");
+    EXPECT_TRUE(BodyOf("near").IsStatic());
 }
 
 TEST_F(BodyLibraryTest, RaycastHitsTheFirstTaggedBodyInCreationOrderInEitherDirection) {

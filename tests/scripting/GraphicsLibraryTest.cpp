@@ -19,9 +19,7 @@ protected:
         WriteArchetypeAt("rich", "rich", 0, 0, 0, 1,
                          R"(<component type="camera"/><component type="light"/><component type="sprite"><model>cube</model></component>
                             <component type="pickinglistener"/><component type="particles"><maxparticles>4</maxparticles></component>)");
-        Start();
-        LoadClass("Show");
-        LoadClass("GraphicsCases");
+        StartCases("GraphicsCases");
         rich = Create("rich", "rich");
         ASSERT_NE(rich, nullptr);
     }

@@ -14,9 +14,7 @@ class InputLibraryTest : public test::ScriptFixture {
 protected:
     void SetUp() override {
         ScriptFixture::SetUp();
-        Start();
-        LoadClass("Show");
-        LoadClass("InputCases");
+        StartCases("InputCases");
         events.Clear();
     }
     InputEvents& events = InputEvents::Instance();

@@ -19,24 +19,32 @@ protected:
                              test::kSphereBodyXml);
         WriteLevel("objects", R"(<archetype key="player"/><archetype key="thing" id="first"/>
                                  <archetype key="full" id="full"/>)");
-        Start();
-        LoadClass("Show");
-        LoadClass("ObjectCases");
+        StartCases("ObjectCases");
         PlaceManager::Instance().Push("objects");
     }
 };
 
-TEST_F(ObjectLibraryTest, ComponentsAreFoundByClassOrAreNil) {
-    EXPECT_EQ(Lua("ObjectCases.Components('full')"), "full rich\n"
-                                                      "true true true true false true true true true\n"
-                                                      "true\n");
-    EXPECT_EQ(Lua("ObjectCases.Components('first')"), "first thing\n"
-                                                       "true true false false false false false false false\n"
-                                                       "true\n");
-}
-
-TEST_F(ObjectLibraryTest, LookupsByIdTagAndPlayer) {
-    EXPECT_EQ(Lua("ObjectCases.Lookups()"), "nil true\nplayer1\nfirst nil\n");
+TEST_F(ObjectLibraryTest, ComponentsLookupsPlacementAndRespawnAsScriptsSeeThem) {
+    struct Case {
+        const char* call;
+        const char* printed;
+    };
+    const Case cases[] = {
+        // Components by class, nil where the object has none; the same component twice is equal.
+        {"ObjectCases.Components('full')", "full rich\ntrue true true true false true true true true\ntrue\n"},
+        {"ObjectCases.Components('first')", "first thing\ntrue true false false false false false false false\ntrue\n"},
+        // Lookups by id, tag and the player; nil for what is not there.
+        {"ObjectCases.Lookups()", "nil true\nplayer1\nfirst nil\n"},
+        // Position, scale, rotation (degrees in, radians out) and up, read and written; missing
+        // numbers read as 0.
+        {"ObjectCases.Placement('first')", "1 2 3\n0.5 0.5 0.5\n0 0 0\n0 1 0\n4 5 6\n2 2 2\n0 0 1.571\n-1 0 0\n7 0 0\n"},
+        // Respawn puts the player back and stops its body.
+        {"ObjectCases.Respawn()", "0 1 0\n0 0 0\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call);
+        EXPECT_EQ(Lua(c.call), c.printed);
+    }
 }
 
 TEST_F(ObjectLibraryTest, ScriptCreatesAnObjectAtOnceAndDestroysItAtTheNextFrame) {
@@ -44,18 +52,6 @@ TEST_F(ObjectLibraryTest, ScriptCreatesAnObjectAtOnceAndDestroysItAtTheNextFrame
     ObjectManager::Instance().DestroyDeadObjects();
     EXPECT_EQ(ObjectManager::Instance().GetObject("thing1"), nullptr);
     EXPECT_EQ(Lua("Show(ObjectManager.GetObject(createdId))"), "nil\n");
-}
-
-TEST_F(ObjectLibraryTest, TransformReadsAndWritesThePlacement) {
-    EXPECT_EQ(Lua("ObjectCases.Placement('first')"), "1 2 3\n"
-                                                      "0.5 0.5 0.5\n"
-                                                      "0 0 0\n"
-                                                      "0 1 0\n"
-                                                      "4 5 6\n"
-                                                      "2 2 2\n"
-                                                      "0 0 1.571\n"
-                                                      "-1 0 0\n"
-                                                      "7 0 0\n");
 }
 
 TEST_F(ObjectLibraryTest, AtGoalWithinReachOfTheGoalOrGoal1AndFalseWithoutEither) {
@@ -69,10 +65,6 @@ TEST_F(ObjectLibraryTest, AtGoalWithinReachOfTheGoalOrGoal1AndFalseWithoutEither
     Create("goal", "elsewhere");
     Lua("Transform.SetPosition(Object.GetTransformComponent(ObjectManager.GetObject('first')), 0.5, 0, 9)");
     EXPECT_EQ(Lua("ObjectCases.Goal('first')"), "true\n");
-}
-
-TEST_F(ObjectLibraryTest, RespawnResetsEveryComponent) {
-    EXPECT_EQ(Lua("ObjectCases.Respawn()"), "0 1 0\n0 0 0\n");
 }
 
 } // namespace

@@ -70,6 +70,22 @@ protected:
         return testing::internal::GetCapturedStdout();
     }
 
+    /// Starts the scripting system with the scratch documents folder (no overlay of the tests').
+    void StartHere() {
+        testing::internal::CaptureStdout();
+        ScriptingSystem::Instance().Initialize();
+        testing::internal::GetCapturedStdout();
+    }
+    /// The level-state folder of the scratch documents folder.
+    std::string StateFolder() const { return m_root + "/documents/Tovalik/resources/levelstates/"; }
+
+    /// Starts with the "libraries" overlay and loads its Show helper and the script class `cases`.
+    void StartCases(const char* cases) {
+        Start();
+        LoadClass("Show");
+        LoadClass(cases);
+    }
+
     /// Runs `code` as a Lua chunk and returns what it printed; a Lua error fails the test.
     std::string Lua(const std::string& code) {
         lua_State* L = ScriptingSystem::Instance().GetState();

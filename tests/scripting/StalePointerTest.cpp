@@ -16,9 +16,7 @@ protected:
         WriteArchetypeAt("kept", "kept", 0, 0, 0, 1,
                          test::ScriptXml("Keeper") + R"(<component type="sprite"><model>cube</model></component>)" + test::kSphereBodyXml);
         WriteLevel("stale", R"(<archetype key="kept" id="kept"/>)");
-        Start();
-        LoadClass("Show");
-        LoadClass("CallEverything");
+        StartCases("CallEverything");
         PlaceManager::Instance().Push("stale");
         Frame(); // the Keeper's Init takes its pointers
     }

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <gtest/gtest.h>
+
 #include "engine/EngineLog.h"
 #include "platform/Paths.h"
 
@@ -116,6 +118,25 @@ std::string BankText(const std::vector<BankEvent>& events) {
         text += "  <Event Path=\"" + e.path + "\" Sample=\"" + e.sample + "\" Loop=\"" + (e.loop ? "true" : "false") +
                 "\" Positioned=\"" + (e.positioned ? "true" : "false") + "\"/>\n";
     return text + "</SoundBank>\n";
+}
+
+LoopbackStudio::LoopbackStudio(int channels) {
+    auto loopback = LoopbackAudioDevice::Open(kRate);
+    EXPECT_NE(loopback, nullptr) << "OpenAL Soft's loopback device did not open";
+    device = loopback.get();
+    system->Initialize(channels, 0, 0, std::move(loopback));
+}
+
+EventInstance* LoopbackStudio::Instance(const std::string& path) {
+    EventDescription* description = system->GetEvent(path);
+    EXPECT_NE(description, nullptr) << path;
+    return description ? description->CreateInstance() : nullptr;
+}
+
+void LoopbackStudio::LoadToneBank(const std::vector<BankEvent>& events, double seconds, double frequency) {
+    WriteToneWav(files.Path("tone.wav"), seconds, frequency, 0.5);
+    files.Write("a.bank", BankText(events));
+    EXPECT_NE(system->LoadBankFile(files.Path("a.bank"), 0), nullptr);
 }
 
 } // namespace zumek::test

@@ -1,8 +1,12 @@
 // tests/sound/SoundTestSupport.h
 #pragma once
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "sound/LoopbackAudioDevice.h"
+#include "sound/StudioSystem.h"
 
 namespace zumek::test {
 
@@ -50,5 +54,25 @@ struct BankEvent {
     bool positioned = false;
 };
 std::string BankText(const std::vector<BankEvent>& events);
+
+/// The rate the loopback device mixes at.
+constexpr int kRate = 44100;
+
+/// A studio system mixing into memory on OpenAL Soft's loopback device, with a resource root of
+/// the test's own for its banks and samples.
+struct LoopbackStudio {
+    TempResources files;
+    LoopbackAudioDevice* device = nullptr;
+    std::unique_ptr<StudioSystem> system = StudioSystem::Create(kStudioHeaderVersion);
+
+    explicit LoopbackStudio(int channels = 32);
+    /// The next `seconds` of the mix.
+    std::vector<float> Render(double seconds) { return device->Render(static_cast<int>(seconds * kRate)); }
+    /// A new instance of the event at `path` (a failure, and null, when no bank has it).
+    EventInstance* Instance(const std::string& path);
+    /// Writes tone.wav, `seconds` of a sine of `frequency` Hz at half amplitude, and loads a.bank
+    /// holding `events` (whose sample is "tone.wav").
+    void LoadToneBank(const std::vector<BankEvent>& events, double seconds = 1.0, double frequency = 440);
+};
 
 } // namespace zumek::test

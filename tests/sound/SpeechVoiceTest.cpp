@@ -2,47 +2,35 @@
 #include "sound/SpeechVoice.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 #include <gtest/gtest.h>
 
-#include "sound/LoopbackAudioDevice.h"
-#include "sound/StudioSystem.h"
 #include "tests/sound/SoundTestSupport.h"
 
 namespace zumek {
 namespace {
 
-constexpr int kRate = 44100;
+using test::LoopbackStudio;
+
 constexpr const char* kNoVoiceData = "espeak-ng voice data is missing (tools/install-deps installs espeak-ng-data)";
 
-struct SpeechStudio {
-    LoopbackAudioDevice* device = nullptr;
-    std::unique_ptr<StudioSystem> system = StudioSystem::Create(kStudioHeaderVersion);
-
-    SpeechStudio() {
-        auto loopback = LoopbackAudioDevice::Open(kRate);
-        EXPECT_NE(loopback, nullptr);
-        device = loopback.get();
-        system->Initialize(8, 0, 0, std::move(loopback));
-    }
-};
-
-TEST(SpeechVoice, ASpokenLineIsHeard) {
-    SpeechStudio s;
+TEST(SpeechVoice, TheCurrentVoiceSpeaksACaptionLineHeardAfterTheStudiosUpdate) {
+    LoopbackStudio s(8);
     SpeechVoice voice(*s.system);
     if (!voice.IsAvailable()) GTEST_SKIP() << kNoVoiceData;
-    voice.Say("The door is open.");
+    SpeechVoice::SayWithCurrent("Not spoken: there is no current voice yet.");
+    SpeechVoice::SetCurrent(&voice);
+    SpeechVoice::SayWithCurrent("The door is open.");
     voice.WaitUntilIdle();
+    SpeechVoice::SetCurrent(nullptr);
     EXPECT_EQ(s.system->BusyChannelCount(), 0u) << "the line plays only after the studio's Update";
     s.system->Update();
-    EXPECT_EQ(s.system->BusyChannelCount(), 1u);
-    std::vector<float> mix = s.device->Render(kRate);
-    EXPECT_GT(test::MixRms(mix), 0.01);
+    EXPECT_EQ(s.system->BusyChannelCount(), 1u) << "one line, the one said with a current voice";
+    EXPECT_GT(test::MixRms(s.Render(1.0)), 0.01);
 }
 
 TEST(SpeechVoice, LinesInQuickSuccessionAreAllSpokenOrDroppedSafely) {
-    SpeechStudio s;
+    LoopbackStudio s(8);
     {
         SpeechVoice voice(*s.system);
         if (!voice.IsAvailable()) GTEST_SKIP() << kNoVoiceData;
@@ -58,10 +46,9 @@ TEST(SpeechVoice, LinesInQuickSuccessionAreAllSpokenOrDroppedSafely) {
 }
 
 TEST(SpeechVoice, WithoutVoiceDataNothingIsSpokenAfterOneLogLine) {
+    LoopbackStudio s(8);
     // An existing folder without voice data in it.
-    test::TempResources empty;
-    setenv("ESPEAK_DATA_PATH", empty.Root().c_str(), 1);
-    SpeechStudio s;
+    setenv("ESPEAK_DATA_PATH", s.files.Root().c_str(), 1);
     testing::internal::CaptureStderr();
     SpeechVoice voice(*s.system);
     std::string errors = testing::internal::GetCapturedStderr();
@@ -70,21 +57,8 @@ TEST(SpeechVoice, WithoutVoiceDataNothingIsSpokenAfterOneLogLine) {
     voice.Say("Nobody hears this.");
     voice.WaitUntilIdle();
     s.system->Update();
-    EXPECT_EQ(test::Peak(s.device->Render(kRate / 10)), 0.0);
+    EXPECT_EQ(test::Peak(s.Render(0.1)), 0.0);
     EXPECT_EQ(test::ProblemCount(), 1u);
-}
-
-TEST(SpeechVoice, TheCurrentVoiceSpeaksForTheCaptionWindow) {
-    SpeechStudio s;
-    SpeechVoice voice(*s.system);
-    if (!voice.IsAvailable()) GTEST_SKIP() << kNoVoiceData;
-    SpeechVoice::SayWithCurrent("Not spoken: there is no current voice yet.");
-    SpeechVoice::SetCurrent(&voice);
-    SpeechVoice::SayWithCurrent("Spoken.");
-    voice.WaitUntilIdle();
-    SpeechVoice::SetCurrent(nullptr);
-    s.system->Update();
-    EXPECT_EQ(s.system->BusyChannelCount(), 1u);
 }
 
 } // namespace

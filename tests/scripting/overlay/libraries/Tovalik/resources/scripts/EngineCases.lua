@@ -14,16 +14,10 @@ end
 
 function EngineCases.Signals()
     SignalManager.SignalObjectDestroy("crate1")
-    SignalManager.SignalLoadLevel("level2")
-    SignalManager.SignalDeleteLevelStateFiles("all")
 end
 
 function EngineCases.Settings()
     Show(SettingManager.Animation(), SettingManager.OculusPresent())
-end
-
-function EngineCases.Quit()
-    SettingManager.QuitGame()
 end
 
 function EngineCases.Scripting()
